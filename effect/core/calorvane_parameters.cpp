@@ -14,7 +14,6 @@ bool isOn(float x) { return x >= 0.5f; }
 float quantizedFineTune(float x) { return static_cast<float>(static_cast<int>(3 * x + 0.5f)) / 3; }
 double fineScaleOf(float quantized) { return std::pow(0.125, 1.0 - quantized); }
 
-float quantizedOverIndic(float x) { return static_cast<float>(static_cast<int>(9 * x + 0.5f)) / 9; }
 
 // ---- Host texts ----
 
@@ -300,9 +299,10 @@ void Calorvane::applyParameter(VstInt32 index, float& value) {
             v.ppmTimeRatio = static_cast<float>(v.ppmIntegrationMs / v.ppmReturnMs);
             break;
         case Param::OverIndic: {
-            const float quantized = quantizedOverIndic(x);
-            params[Param::OverIndic] = quantized;
-            v.overCount = 9.0 * quantized + 1;
+            // Counted from the whole step, so 3/9 gives exactly 4 samples, not 4.0000001.
+            const int steps = static_cast<int>(9 * x + 0.5f);
+            params[Param::OverIndic] = static_cast<float>(steps) / 9;
+            v.overCount = steps + 1;
             break;
         }
         case Param::KnobMode:

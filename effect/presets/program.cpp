@@ -13,11 +13,11 @@ CProgram::CProgram() {
 }
 
 void CProgram::setName(const char* text) {
-    nameBytes.fill(0);
-    if (text == nullptr) return;
-    std::size_t length = 0;
-    while (length < kNameLength && text[length] != 0) ++length;
-    std::memcpy(nameBytes.data(), text, length);
+    // `text` may be this slot's own name (slot 0 selecting itself): copy before clearing.
+    std::array<char, kNameLength + 1> copy{};
+    if (text != nullptr)
+        for (std::size_t i = 0; i < kNameLength && text[i] != 0; ++i) copy[i] = text[i];
+    nameBytes = copy;
 }
 
 void CProgram::getName(char* buffer) const {

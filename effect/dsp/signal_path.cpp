@@ -1,46 +1,270 @@
-// Placeholder until the filters, oversampler and kernels land: a plain copy with the
-// reported latency's ring sizes.
 #include "effect/dsp/signal_path.h"
 
 #include <algorithm>
+#include <cmath>
 
-SignalPath::SignalPath() = default;
+namespace {
+
+constexpr double kMaxOversamplingRate = 100000;
+
+struct SmoothingDesign {
+    double cutoffHz;
+};
+
+// Fast and slow partners of each detector's automatic release, in Smoothing order.
+constexpr SmoothingDesign kSmoothingDesigns[] = {
+    {200}, {20}, {200}, {20}, {50}, {5}, {200}, {20}, {1000}, {100},
+    {200}, {20}, {200}, {20}, {200}, {20},
+};
+
+template <typename Sample>
+double finiteOrSilence(Sample sample) {
+    const auto value = static_cast<double>(sample);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+}  // namespace
+
+SignalPath::SignalPath()
+    : oversamplerLeft(std::make_unique<COversampler>()),
+      oversamplerRight(std::make_unique<COversampler>()),
+      oversamplingDelayLeft(kMaxDelayRing),
+      oversamplingDelayRight(kMaxDelayRing),
+      detectorRings(static_cast<std::size_t>(kDetectorRings) * kMaxDetectorRing),
+      dryLeft(kMaxDelayRing),
+      dryRight(kMaxDelayRing),
+      wetLeft(kMaxDelayRing),
+      wetRight(kMaxDelayRing) {
+    for (int i = 0; i < SmoothingCount; ++i)
+        smoothing[static_cast<std::size_t>(i)] =
+            std::make_unique<CBiquad>(44100, CBiquad::LowPass, kSmoothingDesigns[i].cutoffHz, 0.5);
+    for (auto& vu : vuFilters) vu = std::make_unique<CBiquad>(44100, CBiquad::LowPass, 2, 0.583);
+    meterChannels[0].vuFilter = vuFilters[0].get();
+    meterChannels[1].vuFilter = vuFilters[1].get();
+    envelopes.fill(kEnvelopeStart);
+    resetRingPositions(44100);
+}
+
 SignalPath::~SignalPath() = default;
 
 int SignalPath::delayRingSize(double sampleRate) {
     return sampleRate < 50000 ? 512 : sampleRate < 100000 ? 1024 : 2048;
 }
-int SignalPath::detectorRingSize(double sampleRate) { return delayRingSize(sampleRate) / 2; }
-int SignalPath::latencySamples(double sampleRate) { return 126 + delayRingSize(sampleRate) + 1; }
 
-void SignalPath::updateFilters(double) {}
-void SignalPath::updateDynamics(double) {}
+int SignalPath::detectorRingSize(double sampleRate) {
+    return sampleRate < 50000 ? 256 : sampleRate < 100000 ? 512 : 1024;
+}
+
+int SignalPath::latencySamples(double sampleRate) {
+    return COversampler::kLatency + delayRingSize(sampleRate) + 1;
+}
+
+void SignalPath::updateFilters(double sampleRate) {
+    double rate = sampleRate;
+    if (rate > 200000 || rate < 22000 || !std::isfinite(rate)) rate = 44100;
+    if (sampleRate > kMaxOversamplingRate) values.oversample = 0;
+    const double processingRate = rate * (1 + values.oversample);
+
+    for (auto& filter : smoothing) filter->setSampleRate(processingRate);
+    for (auto& filter : vuFilters) filter->setSampleRate(processingRate);
+
+    // Below 32 kHz the top HighFreq settings would lie above Nyquist: keep both splits under it.
+    const double highestCutoff = 0.45 * processingRate;
+    const double lowCutoff = std::min(values.lowCutoffHz, highestCutoff);
+    const double highCutoff = std::min(values.highCutoffHz, highestCutoff);
+    for (ChannelFilters& filters : channelFilters) {
+        filters.highPass15.designHighPass15(processingRate);
+        filters.lowSplit.designHighPass(lowCutoff, processingRate);
+        filters.highSplit.designLowPass(highCutoff, processingRate);
+    }
+}
+
+void SignalPath::updateDynamics(double sampleRate) {
+    DynamicsValues& d = dynamicsValues;
+    const double longRelease = values.longRelease;
+    d.autoReleaseScale = 0.5 * std::pow(std::pow(16.0, values.release) * (15 * longRelease + 1), 0.25);
+    if (sampleRate > kMaxOversamplingRate) values.oversample = 0;
+    const double processingRate = sampleRate * (1 + values.oversample);
+    const double speed = values.speed;
+
+    // Windows are at least one sample and leave the rings room to look ahead.
+    const int largestWindow = detectorRingSize(sampleRate) / 2;
+    d.peakWindow = std::clamp(static_cast<int>(std::pow(16.0, speed) * 0.075 * 0.001 * processingRate),
+                              1, largestWindow);
+    d.attackCoef = 1 - std::pow(0.05, 1.0 / d.peakWindow);
+    d.bandWindow = std::clamp(
+        static_cast<int>((std::pow(14.0, speed) * 0.075 + 0.15) * 0.001 * processingRate), 1,
+        largestWindow);
+    d.bandAttackCoef = 1 - std::pow(0.05, 1.0 / d.bandWindow);
+
+    // Release time in units of 0.65 ms.
+    const double releaseUnits =
+        std::pow(48.0, speed) * values.releaseFactor * (values.longRelease ? 17 : 1);
+    d.releaseCoef = 1 - std::pow(0.05, 1 / (releaseUnits * 0.65 * 0.001 * processingRate));
+    for (std::size_t band = 0; band < BandCount; ++band)
+        d.bandReleaseCoef[band] =
+            1 - std::pow(0.05, 1 / (releaseUnits * values.bandRel[band] * 0.65 * 0.001 * processingRate));
+
+    const double exponent = speed * (longRelease * values.releaseFactor * 0.7139 * speed + 1) * (1 + longRelease);
+    const double finalMs = 0.65 * std::pow(24.0, exponent) + 1.35;
+    d.finalReleaseCoef = 1 - std::pow(0.05, 1 / (finalMs * 0.001 * processingRate));
+
+    // The processed path already carries the detector look-ahead: read the wet ring ahead by it.
+    d.wetOffset = d.peakWindow + 2 + (values.mode >= 0.5 ? d.bandWindow + 1 : 0);
+}
+
 void SignalPath::clearBuffers() {
     meters.overL = 0;
     meters.overR = 0;
+    std::fill(detectorRings.begin(), detectorRings.end(), 0.0);
+    for (auto* ring : {&dryLeft, &dryRight, &wetLeft, &wetRight, &oversamplingDelayLeft,
+                       &oversamplingDelayRight})
+        std::fill(ring->begin(), ring->end(), 0.0);
+    for (auto* buffer : {&inputLeft, &inputRight, &outputLeft, &outputRight}) buffer->fill(0);
 }
-void SignalPath::resetFilterStates() {}
-void SignalPath::resetOversamplers() {}
-void SignalPath::resetRingPositions(double) {}
-void SignalPath::resetVuFilters() {}
+
+void SignalPath::resetFilterStates() {
+    envelopes.fill(kEnvelopeStart);
+    for (ChannelFilters& filters : channelFilters) filters.reset();
+    for (auto& filter : smoothing) {
+        filter->design();
+        filter->reset();
+    }
+}
+
+void SignalPath::resetOversamplers() {
+    oversamplerLeft->reset();
+    oversamplerRight->reset();
+}
+
+void SignalPath::resetRingPositions(double sampleRate) {
+    delaySize = delayRingSize(sampleRate);
+    detectorSize = detectorRingSize(sampleRate);
+    delayWrite = delaySize - 1;
+    oversamplingWrite = delaySize - 1;
+    detectorWrite = detectorSize - 1;
+}
+
+void SignalPath::resetVuFilters() {
+    for (auto& filter : vuFilters) {
+        filter->reset();
+        filter->design();
+    }
+}
+
 void SignalPath::resetMeterValues() {
     meters.meterL = 0;
     meters.meterR = 0;
+    for (MeterChannel& channel : meterChannels) {
+        channel.value = 0;
+        channel.overCounter = 0;
+    }
 }
-void SignalPath::setVuIntegration(double) {}
+
+void SignalPath::setVuIntegration(double milliseconds) {
+    for (auto& filter : vuFilters) {
+        filter->setCutoff(700 / milliseconds);
+        filter->reset();
+    }
+}
+
+// ---- The driver ------------------------------------------------------------------------------
 
 void SignalPath::process(const float* inL, const float* inR, float* outL, float* outR, int frames,
-                         double) {
-    if (frames <= 0) return;
-    std::copy(inL, inL + frames, outL);
-    std::copy(inR, inR + frames, outR);
-}
-void SignalPath::process(const double* inL, const double* inR, double* outL, double* outR,
-                         int frames, double) {
-    if (frames <= 0) return;
-    std::copy(inL, inL + frames, outL);
-    std::copy(inR, inR + frames, outR);
+                         double sampleRate) {
+    processBlock(inL, inR, outL, outR, frames, sampleRate);
 }
 
-float inverseCurve(const ProcessingValues&, float x) { return x; }
-float smallSignalGain(const ProcessingValues&) { return 1.0f; }
+void SignalPath::process(const double* inL, const double* inR, double* outL, double* outR,
+                         int frames, double sampleRate) {
+    processBlock(inL, inR, outL, outR, frames, sampleRate);
+}
+
+template <typename Sample>
+void SignalPath::processBlock(const Sample* inL, const Sample* inR, Sample* outL, Sample* outR,
+                              int frames, double sampleRate) {
+    if (sampleRate > kMaxOversamplingRate) values.oversample = 0;
+    const int delayMask = delaySize - 1;
+
+    for (int done = 0; done < frames;) {
+        int n = std::min(kSubBlock, frames - done);
+        for (int i = 0; i < n; ++i) {
+            inputLeft[static_cast<std::size_t>(i)] = finiteOrSilence(inL[done + i]);
+            inputRight[static_cast<std::size_t>(i)] = finiteOrSilence(inR[done + i]);
+        }
+
+        // One decision per sub-block, so up- and down-sampling always pair up.
+        const bool oversample = values.oversample != 0;
+        if (oversample) {
+            oversamplerLeft->upsample(inputLeft.data(), n);
+            oversamplerRight->upsample(inputRight.data(), n);
+            n *= 2;
+            // Delays the doubled-rate signal by delayRingSize - 3 samples to match the
+            // latency of the path without oversampling.
+            for (int i = 0; i < n; ++i) {
+                const auto frame = static_cast<std::size_t>(i);
+                oversamplingDelayLeft[static_cast<std::size_t>(oversamplingWrite)] = inputLeft[frame];
+                oversamplingDelayRight[static_cast<std::size_t>(oversamplingWrite)] = inputRight[frame];
+                oversamplingWrite = (oversamplingWrite + 1) & delayMask;
+                const auto read = static_cast<std::size_t>((oversamplingWrite + 2) & delayMask);
+                inputLeft[frame] = oversamplingDelayLeft[read];
+                inputRight[frame] = oversamplingDelayRight[read];
+            }
+        } else {
+            oversamplerLeft->inputDelay(inputLeft.data(), n);
+            oversamplerRight->inputDelay(inputRight.data(), n);
+        }
+
+        runKernel(n, sampleRate * (oversample ? 2 : 1));
+
+        if (oversample) {
+            oversamplerLeft->downsample(outputLeft.data(), n / 2);
+            oversamplerRight->downsample(outputRight.data(), n / 2);
+            n /= 2;
+            if (values.brickwall) {
+                const double limit = values.outputGain;
+                for (int i = 0; i < n; ++i) {
+                    auto& left = outputLeft[static_cast<std::size_t>(i)];
+                    auto& right = outputRight[static_cast<std::size_t>(i)];
+                    left = std::clamp(left, -limit, limit);
+                    right = std::clamp(right, -limit, limit);
+                }
+            }
+        } else {
+            oversamplerLeft->outputDelay(outputLeft.data(), n);
+            oversamplerRight->outputDelay(outputRight.data(), n);
+        }
+
+        // Left first: when the host gives one output buffer for both, it ends up with the right.
+        for (int i = 0; i < n; ++i) outL[done + i] = static_cast<Sample>(outputLeft[static_cast<std::size_t>(i)]);
+        for (int i = 0; i < n; ++i) outR[done + i] = static_cast<Sample>(outputRight[static_cast<std::size_t>(i)]);
+        done += n;
+    }
+    raiseOverFlags();
+}
+
+void SignalPath::raiseOverFlags() {
+    const double overCount = values.overCount;
+    std::atomic<float>* flags[2] = {&meters.overL, &meters.overR};
+    for (int channel = 0; channel < 2; ++channel) {
+        MeterChannel& meter = meterChannels[static_cast<std::size_t>(channel)];
+        if (meter.overCounter >= overCount) {
+            flags[channel]->store(1.0f, std::memory_order_relaxed);
+            meter.overCounter = 0;
+        }
+    }
+}
+
+void SignalPath::runKernel(int frames, double processingRate) {
+    const MeterSetup meter = MeterSetup::from(values, processingRate);
+    if (!values.processOn)
+        processThrough(frames, meter);
+    else if (values.monoStereo > 0.5f) {
+        if (values.linked)
+            values.multiband ? processMultiLinked(frames, meter) : processSingleLinked(frames, meter);
+        else
+            values.multiband ? processMultiUnlinked(frames, meter) : processSingleUnlinked(frames, meter);
+    } else {
+        values.multiband ? processMultiMono(frames, meter) : processSingleMono(frames, meter);
+    }
+}

@@ -66,6 +66,7 @@ public:
     // State readers for the texts and tests.
     float normalized(int index) const;
     const ProcessingValues& processingValues() const { return signalPath.values; }
+    const DynamicsValues& dynamics() const { return signalPath.dynamics(); }
     bool isSuspended() const { return suspended; }
     VstInt32 hostOutputLatency() const { return outputLatency; }
 

@@ -48,8 +48,10 @@ struct MeterChannel {
     // `gain` is the gain the kernel applied to this channel; `gainKnown` is false while the
     // signal only passes through, which reads as no reduction.
     void update(const MeterSetup& setup, double input, double output, double gain, bool gainKnown) {
+        // Full scale less the denormal offset's 1e-16, so a sample of exactly 1.0 always counts.
+        constexpr double kFullScale = 1 - 1e-12;
         const double watched = setup.source == MeterPre ? input : output;
-        if (std::fabs(watched) >= 1)
+        if (std::fabs(watched) >= kFullScale)
             overCounter += 1;
         else if (overCounter < setup.overCount)
             overCounter = 0;

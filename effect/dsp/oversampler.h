@@ -1,14 +1,19 @@
 // 2x up- and down-sampling with linear-phase half-band filters (255 taps each), and the
 // matching 64-sample delays used while oversampling is off, so both paths have one latency.
+//
+// Both filters reduce to one 128-tap symmetric dot product over a contiguous window of one
+// sample stream (the input, or the even samples of the doubled-rate stream) plus a centre tap,
+// so each history is a mirrored ring: every sample is written twice, R apart, and any window
+// of up to R samples ending at the newest is contiguous.
 #pragma once
 
 #include <array>
 
 class COversampler {
 public:
-    static constexpr int kHalfTaps = 128;     // h(0) .. h(127); the tables are symmetric
-    static constexpr int kLatency = 126;      // 63 per filter, as the effect reports it
-    static constexpr int kHistorySize = 512;  // rings wrap by masking
+    static constexpr int kHalfTaps = 128;  // h(0) .. h(127); the tables are symmetric
+    static constexpr int kWindow = 128;    // samples one output reads
+    static constexpr int kLatency = 126;   // 63 per filter, as the effect reports it
 
     COversampler();
 
@@ -26,11 +31,30 @@ public:
     static const std::array<double, kHalfTaps>& downTable();
 
 private:
-    static constexpr int kMask = kHistorySize - 1;
+    static constexpr int kRing = 256;
 
-    std::array<double, kHistorySize> upHistory{};
-    std::array<double, kHistorySize> downHistory{};
+    // A ring of kRing samples stored twice so windows never wrap.
+    struct MirroredRing {
+        std::array<double, 2 * kRing> samples{};
+        int newest = 0;  // position of the newest sample in [0, kRing)
+
+        void push(double x) {
+            newest = (newest + 1) & (kRing - 1);
+            samples[static_cast<std::size_t>(newest)] = x;
+            samples[static_cast<std::size_t>(newest + kRing)] = x;
+        }
+        // Sample `age` steps before the newest (0 = newest), age < kRing.
+        double back(int age) const { return samples[static_cast<std::size_t>(newest + kRing - age)]; }
+        // The `kWindow` samples ending `skip` samples before the newest, oldest first.
+        const double* window(int skip) const { return &samples[static_cast<std::size_t>(newest + kRing - skip - kWindow + 1)]; }
+        void clear() {
+            samples.fill(0);
+            newest = 0;
+        }
+    };
+
+    MirroredRing upHistory;        // input samples
+    MirroredRing downEven;         // even samples of the doubled-rate stream
+    MirroredRing downOdd;          // odd samples of the doubled-rate stream
     std::array<double, 256> scratch{};
-    int upIndex = 0;    // next write position
-    int downIndex = 0;
 };

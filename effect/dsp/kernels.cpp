@@ -16,9 +16,12 @@ constexpr double kEnvelopeFloor = 1e-6;
 
 enum Ring {
     LookLeft = 0, LookRight = 1,  // single band: look-ahead; three bands: the summed signal
-    MaxLeft = 2, MaxRight = 3,    // single band: peak maxima; three bands: final stage
     BandLook = 4,                 // + 2 * band + channel
-    BandMax = 10,                 // + band (left or shared), + 3 + band for the right channel
+};
+
+enum Maximum {
+    MaxLeft = 0, MaxRight = 1,    // single band: peak maxima; three bands: final stage
+    BandMax = 2,                  // + band (left or shared), + 3 + band for the right channel
 };
 
 // Automatic-release constants: D = k * fast / (slow + 1e-6),
@@ -31,17 +34,6 @@ constexpr AutoRelease kSingleUnlinkedLeft{0.18, 4, 0.1, 1.4};
 constexpr AutoRelease kBand{0.15, 2, 0.1, 1.5};
 constexpr AutoRelease kLinkedHighBand{0.15, 2, 0.15, 1.5};
 constexpr AutoRelease kFinalStage{0.2, 4, 0.1, 1.3};
-
-// Every entry holds the largest peak from its own sample up to the newest; returns the one at
-// `read` (the window's maximum) and clears it for its next turn as the newest entry.
-inline double slidingMaximum(double* ring, int write, int read, int mask, double peak) {
-    ring[write] = peak;
-    for (int k = (write - 1) & mask; k != read && peak > ring[k]; k = (k - 1) & mask) ring[k] = peak;
-    if (peak > ring[read]) ring[read] = peak;
-    const double maximum = ring[read];
-    ring[read] = 0;
-    return maximum;
-}
 
 // Attack toward a higher peak, release toward a lower one; with automatic release the release
 // speeds up while the fast smoothing runs above the slow one.
@@ -88,6 +80,7 @@ void SignalPath::processThrough(int frames, const MeterSetup& meter) {
     }
     delayWrite = write;
     detectorWrite = (detectorWrite + frames) & detectorMask;
+    detectorClock += static_cast<unsigned>(frames);
     denormalOffset = offset;
     if (metering) {
         meters.meterL.store(meterChannels[0].value, std::memory_order_relaxed);
@@ -142,14 +135,18 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     double envelopeRight = envelopes[1];
     double* lookLeft = detectorRing(LookLeft);
     double* lookRight = detectorRing(LookRight);
-    double* maxLeft = detectorRing(MaxLeft);
-    double* maxRight = detectorRing(MaxRight);
+    SlidingMaximum& maxLeft = maxima[MaxLeft];
+    SlidingMaximum& maxRight = maxima[MaxRight];
+    unsigned clock = detectorClock;
+    const int peakSpan = d.peakWindow + 1;
     double* dry[2] = {dryLeft.data(), dryRight.data()};
     double* wet[2] = {wetLeft.data(), wetRight.data()};
-    CBiquad& mainFast = *smoothing[MainFast];
-    CBiquad& mainSlow = *smoothing[MainSlow];
-    CBiquad& rightFast = *smoothing[MainRightFast];
-    CBiquad& rightSlow = *smoothing[MainRightSlow];
+    // Filter states live in locals (registers) for the sub-block and are stored back after it.
+    CBiquad mainFast = *smoothing[MainFast];
+    CBiquad mainSlow = *smoothing[MainSlow];
+    CBiquad rightFast = *smoothing[MainRightFast];
+    CBiquad rightSlow = *smoothing[MainRightSlow];
+    std::array<ChannelFilters, 2> filters = channelFilters;
 
     // Filters, high-passed and tone-shaped signal of one channel.
     const auto shape = [&](ChannelFilters& filters, double x, double& highPassed) {
@@ -187,11 +184,11 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
             const double other = (rightProcessed ? inputLeft[frame] : inputRight[frame]) + offset;
             dry[1][delay] = other;
             double highPassed = 0;
-            const double z = shape(channelFilters[0], processed, highPassed);
+            const double z = shape(filters[0], processed, highPassed);
             dry[0][delay] = highPassed;  // the processed dry path carries the high-passed signal
             lookLeft[w] = z;
             const double peak =
-                slidingMaximum(maxLeft, write, read, detectorMask, std::fabs(kDetectorHeadroom * z)) +
+                maxLeft.push(std::fabs(kDetectorHeadroom * z), clock, peakSpan) +
                 kDetectorFloor + offset;
             gainLeft = gainFor(envelopeLeft, peak, mainFast, mainSlow, mainRelease, 1);
             delayedLeft = lookLeft[r] * gainLeft;
@@ -204,23 +201,21 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
             dry[0][delay] = inL;
             dry[1][delay] = inR;
             double highPassed = 0;
-            const double zL = shape(channelFilters[0], inL, highPassed);
-            const double zR = shape(channelFilters[1], inR, highPassed);
+            const double zL = shape(filters[0], inL, highPassed);
+            const double zR = shape(filters[1], inR, highPassed);
             lookLeft[w] = zL;
             lookRight[w] = zR;
             if constexpr (unlinked) {
-                const double peakL = slidingMaximum(maxLeft, write, read, detectorMask,
-                                                    std::fabs(kDetectorHeadroom * zL)) +
+                const double peakL = maxLeft.push(std::fabs(kDetectorHeadroom * zL), clock, peakSpan) +
                                      kDetectorFloor + offset;
-                const double peakR = slidingMaximum(maxRight, write, read, detectorMask,
-                                                    std::fabs(kDetectorHeadroom * zR)) +
+                const double peakR = maxRight.push(std::fabs(kDetectorHeadroom * zR), clock, peakSpan) +
                                      kDetectorFloor + offset;
                 gainLeft = gainFor(envelopeLeft, peakL, mainFast, mainSlow, kSingleUnlinkedLeft, 1);
                 gainRight = gainFor(envelopeRight, peakR, rightFast, rightSlow, kSingleMain, 1);
             } else {
-                const double peak = slidingMaximum(maxLeft, write, read, detectorMask,
-                                                   std::max(std::fabs(kDetectorHeadroom * zL),
-                                                            std::fabs(kDetectorHeadroom * zR))) +
+                const double peak = maxLeft.push(std::max(std::fabs(kDetectorHeadroom * zL),
+                                                          std::fabs(kDetectorHeadroom * zR)),
+                                                 clock, peakSpan) +
                                     kDetectorFloor + offset;
                 gainLeft = gainFor(envelopeLeft, peak, mainFast, mainSlow, kSingleMain, releaseScaleMain);
                 gainRight = gainLeft;
@@ -284,13 +279,20 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
         }
         write = (write + 1) & detectorMask;
         read = (read + 1) & detectorMask;
+        ++clock;
     }
+    detectorClock = clock;
 
     detectorWrite = write;
     delayWrite = delay;
     denormalOffset = offset;
     envelopes[0] = envelopeLeft;
     envelopes[1] = envelopeRight;
+    channelFilters = filters;
+    *smoothing[MainFast] = mainFast;
+    *smoothing[MainSlow] = mainSlow;
+    *smoothing[MainRightFast] = rightFast;
+    *smoothing[MainRightSlow] = rightSlow;
     if (metering) {
         meters.meterL.store(meterChannels[0].value, std::memory_order_relaxed);
         meters.meterR.store(meterChannels[1].value, std::memory_order_relaxed);
@@ -329,8 +331,15 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     int wetRead = (delay + d.wetOffset) & delayMask;
     double offset = denormalOffset;
     std::array<double, kEnvelopes> envelope = envelopes;
+    unsigned clock = detectorClock;
     double* dry[2] = {dryLeft.data(), dryRight.data()};
     double* wet[2] = {wetLeft.data(), wetRight.data()};
+    // Filter states live in locals for the sub-block and are stored back after it.
+    std::array<ChannelFilters, 2> channel = channelFilters;
+    std::array<CBiquad, SmoothingCount> smooth = {
+        *smoothing[0],  *smoothing[1],  *smoothing[2],  *smoothing[3],  *smoothing[4],  *smoothing[5],
+        *smoothing[6],  *smoothing[7],  *smoothing[8],  *smoothing[9],  *smoothing[10], *smoothing[11],
+        *smoothing[12], *smoothing[13], *smoothing[14], *smoothing[15]};
 
     for (int i = 0; i < frames; ++i) {
         const auto frame = static_cast<std::size_t>(i);
@@ -358,7 +367,7 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
         // 2-3. High-pass and band split per channel; each band into its look-ahead ring.
         double band[2][BandCount];
         for (int c = 0; c < channels; ++c) {
-            ChannelFilters& filters = channelFilters[static_cast<std::size_t>(c)];
+            ChannelFilters& filters = channel[static_cast<std::size_t>(c)];
             const double y = filters.highPass15.process(input[c], offset);
             const double highPassed = filters.lowSplit.process(y, offset);
             const double lowPassed = filters.highSplit.process(y, offset);
@@ -377,11 +386,11 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 double peakInput = 0;
                 for (int c = 0; c < channels; ++c)
                     if (!unlinked || c == det) peakInput = std::max(peakInput, std::fabs(band[c][b]));
-                double* maxRing = detectorRing(BandMax + b + 3 * det);
-                const double peak = slidingMaximum(maxRing, write, readPeak, detectorMask, peakInput) +
+                const double peak = maxima[static_cast<std::size_t>(BandMax + b + 3 * det)].push(
+                                        peakInput, clock, d.peakWindow + 1) +
                                     kDetectorFloor + offset;
-                CBiquad& fast = *smoothing[bandSmoothing[det][b]];
-                CBiquad& slow = *smoothing[bandSmoothing[det][b] + 1];
+                CBiquad& fast = smooth[static_cast<std::size_t>(bandSmoothing[det][b])];
+                CBiquad& slow = smooth[static_cast<std::size_t>(bandSmoothing[det][b] + 1)];
                 const double fastLevel = fast.process(peak);
                 const double slowLevel = slow.process(peak);
                 double& e = envelope[static_cast<std::size_t>(bandEnvelope[det][b])];
@@ -408,11 +417,11 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 for (int c = 0; c < channels; ++c)
                     if (!unlinked || c == det)
                         peakInput = std::max(peakInput, std::fabs(kDetectorHeadroom * sum[c]));
-                const double peak = slidingMaximum(detectorRing(MaxLeft + det), write, readBand,
-                                                   detectorMask, peakInput) +
+                const double peak = maxima[static_cast<std::size_t>(MaxLeft + det)].push(
+                                        peakInput, clock, d.bandWindow + 1) +
                                     kDetectorFloor + offset;
-                const double fastLevel = smoothing[finalSmoothing[det]]->process(peak);
-                const double slowLevel = smoothing[finalSmoothing[det] + 1]->process(peak);
+                const double fastLevel = smooth[static_cast<std::size_t>(finalSmoothing[det])].process(peak);
+                const double slowLevel = smooth[static_cast<std::size_t>(finalSmoothing[det] + 1)].process(peak);
                 double& e = envelope[static_cast<std::size_t>(finalEnvelope[det])];
                 e = followEnvelope(e, peak, d.bandAttackCoef, d.finalReleaseCoef, autoRelease,
                                    kFinalStage, fastLevel, slowLevel);
@@ -472,12 +481,16 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
         write = (write + 1) & detectorMask;
         readPeak = (readPeak + 1) & detectorMask;
         readBand = (readBand + 1) & detectorMask;
+        ++clock;
     }
+    detectorClock = clock;
 
     detectorWrite = write;
     delayWrite = delay;
     denormalOffset = offset;
     envelopes = envelope;
+    channelFilters = channel;
+    for (std::size_t k = 0; k < smooth.size(); ++k) *smoothing[k] = smooth[k];
     if (metering) {
         meters.meterL.store(meterChannels[0].value, std::memory_order_relaxed);
         meters.meterR.store(meterChannels[1].value, std::memory_order_relaxed);

@@ -111,14 +111,9 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::
     }
     std::vector<std::uint8_t> bytes;
     char buffer[4096];
-    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    // One byte more than the largest layout is enough to refuse a file as too long.
+    while (bytes.size() <= kBankSize && (in.read(buffer, sizeof buffer) || in.gcount() > 0))
         bytes.insert(bytes.end(), buffer, buffer + in.gcount());
-        // Larger than any layout: no need to read a huge file to refuse it.
-        if (bytes.size() > kBankSize) {
-            if (error != nullptr) *error = "not a preset or bank file (too large): " + path;
-            return std::nullopt;
-        }
-    }
     if (in.bad()) {
         if (error != nullptr) *error = "cannot read " + path;
         return std::nullopt;

@@ -48,8 +48,8 @@ std::vector<std::uint8_t> serializePreset(const PresetRecord& record);
 // Exactly 31 records.
 std::vector<std::uint8_t> serializeBank(const std::vector<PresetRecord>& records);
 
-// Whole-file helpers. Reading fails with a message when the file cannot be opened or is larger
-// than any accepted layout; writing goes to a temporary file renamed over the target, so a
+// Whole-file helpers. Reading stops a little past the largest layout, so the parser refuses a
+// huge file without reading it whole; writing goes to a temporary file renamed over the target, so a
 // failure never leaves a damaged file where a good one was.
 std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::string* error);
 bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 
 #include "effect/presets/factory_presets.h"
 #include "effect/presets/program.h"
@@ -24,6 +25,18 @@ public:
     // setParameter, then begin-edit, two automate calls (held value, given value), end-edit.
     virtual void setParameterNotifying(int index, float value);
     virtual void loadFactoryPresets();
+    // The two machine-wide memories (user-interface thread; settings-store I/O).
+    virtual void storeMemoA() { storeMemo("MemoA"); }
+    virtual void storeMemoB() { storeMemo("MemoB"); }
+    virtual void recallMemoA() { recallMemo("MemoA"); }
+    virtual void recallMemoB() { recallMemo("MemoB"); }
+
+    // Preset and bank files (user-interface thread; file I/O). Refused files leave the store
+    // and the parameters untouched and show one message; a failed save shows one too.
+    void loadBank(const std::string& path);
+    void saveBank(const std::string& path);
+    void loadPreset(const std::string& path);
+    void savePreset(const std::string& path);
 
     // Records a value in the selected slot and slot 0 (not while a preset is being applied).
     void setParameter(VstInt32 index, float value) override;
@@ -42,6 +55,8 @@ public:
 protected:
     // Called when the selected slot's name changed through setPresetName.
     virtual void presetNameChanged(const char* /*name*/) {}
+    void storeMemo(const char* memory);
+    void recallMemo(const char* memory);
     // Writes a value into all 31 slots (global parameters).
     void recordInAllSlots(int index, float value);
 

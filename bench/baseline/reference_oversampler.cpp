@@ -1,49 +1,17 @@
 #include "bench/baseline/reference_oversampler.h"
 
+#include "effect/dsp/oversampler.h"
+
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-// Half-band sinc: 0.5 at the centre, zero at every even tap.
-double sincTap(int i) {
-    if (i == 0) return 0.5;
-    return std::sin(0.5 * std::numbers::pi * i) / (256 * std::sin(std::numbers::pi * i / 255));
-}
-
-std::array<double, ReferenceOversampler::kHalfTaps> makeUpTable() {
-    std::array<double, ReferenceOversampler::kHalfTaps> table{};
-    for (int i = 0; i < ReferenceOversampler::kHalfTaps; ++i) {
-        const double blackman = 0.42 + 0.5 * std::cos(2 * std::numbers::pi * i / 255) +
-                                0.08 * std::cos(4 * std::numbers::pi * i / 255);
-        const double product = sincTap(i) * blackman;
-        table[static_cast<std::size_t>(i)] = std::fabs(product) < 1e-16 ? 0 : 2 * product;
-    }
-    table[0] = 1;
-    return table;
-}
-
-std::array<double, ReferenceOversampler::kHalfTaps> makeDownTable() {
-    std::array<double, ReferenceOversampler::kHalfTaps> table{};
-    for (int i = 0; i < ReferenceOversampler::kHalfTaps; ++i) {
-        const double hann = 0.5 + 0.5 * std::cos(2 * std::numbers::pi * i / 255);
-        const double product = sincTap(i) * hann;
-        table[static_cast<std::size_t>(i)] = std::fabs(product) < 1e-16 ? 0 : product;
-    }
-    table[0] = 0.5;
-    return table;
-}
-
-}  // namespace
-
+// The coefficient tables are the shipping ones: only the loops are the plain first version.
 const std::array<double, ReferenceOversampler::kHalfTaps>& ReferenceOversampler::upTable() {
-    static const std::array<double, kHalfTaps> table = makeUpTable();
-    return table;
+    return COversampler::upTable();
 }
 
 const std::array<double, ReferenceOversampler::kHalfTaps>& ReferenceOversampler::downTable() {
-    static const std::array<double, kHalfTaps> table = makeDownTable();
-    return table;
+    return COversampler::downTable();
 }
 
 ReferenceOversampler::ReferenceOversampler() {

@@ -16,9 +16,13 @@ constexpr double kEnvelopeFloor = 1e-6;
 
 enum Ring {
     LookLeft = 0, LookRight = 1,  // single band: look-ahead; three bands: the summed signal
-    MaxLeft = 2, MaxRight = 3,    // single band: peak maxima; three bands: final stage
     BandLook = 4,                 // + 2 * band + channel
-    BandMax = 10,                 // + band (left or shared), + 3 + band for the right channel
+};
+
+// Peak maxima. A read index trailing the write index by `window` + 1 sees `window` + 2 peaks.
+enum Maximum {
+    MaxLeft = 0, MaxRight = 1,    // single band: peak maxima; three bands: final stage
+    BandMax = 2,                  // + band (left or shared), + 3 + band for the right channel
 };
 
 // Automatic-release constants: D = k * fast / (slow + 1e-6),
@@ -31,18 +35,6 @@ constexpr AutoRelease kSingleUnlinkedLeft{0.18, 4, 0.1, 1.4};
 constexpr AutoRelease kBand{0.15, 2, 0.1, 1.5};
 constexpr AutoRelease kLinkedHighBand{0.15, 2, 0.15, 1.5};
 constexpr AutoRelease kFinalStage{0.2, 4, 0.1, 1.3};
-
-// Every entry holds the largest peak from its own sample up to the newest; returns the one at
-// `read` (the window's maximum) and clears it for its next turn as the newest entry. A new peak
-// walks back only over the entries it exceeds.
-inline double slidingMaximum(double* ring, int write, int read, int mask, double peak) {
-    ring[write] = peak;
-    for (int k = (write - 1) & mask; k != read && peak > ring[k]; k = (k - 1) & mask) ring[k] = peak;
-    if (peak > ring[read]) ring[read] = peak;
-    const double maximum = ring[read];
-    ring[read] = 0;
-    return maximum;
-}
 
 // Attack toward a higher peak, release toward a lower one; with automatic release the release
 // speeds up while the fast smoothing runs above the slow one.
@@ -143,8 +135,9 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     double envelopeRight = envelopes[1];
     double* lookLeft = detectorRing(LookLeft);
     double* lookRight = detectorRing(LookRight);
-    double* maxLeft = detectorRing(MaxLeft);
-    double* maxRight = detectorRing(MaxRight);
+    SlidingMaximum& maxLeft = maxima[MaxLeft];
+    SlidingMaximum& maxRight = maxima[MaxRight];
+    const int peakSpan = d.peakWindow + 2;
     double* dry[2] = {dryLeft.data(), dryRight.data()};
     double* wet[2] = {wetLeft.data(), wetRight.data()};
     // Filter states live in locals (registers) for the sub-block and are stored back after it.
@@ -194,7 +187,7 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
             dry[0][delay] = highPassed;  // the processed dry path carries the high-passed signal
             lookLeft[w] = z;
             const double peak =
-                slidingMaximum(maxLeft, write, read, detectorMask, std::fabs(kDetectorHeadroom * z)) +
+                maxLeft.push(std::fabs(kDetectorHeadroom * z), peakSpan) +
                 kDetectorFloor + offset;
             gainLeft = gainFor(envelopeLeft, peak, mainFast, mainSlow, mainRelease, 1);
             delayedLeft = lookLeft[r] * gainLeft;
@@ -212,18 +205,16 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
             lookLeft[w] = zL;
             lookRight[w] = zR;
             if constexpr (unlinked) {
-                const double peakL = slidingMaximum(maxLeft, write, read, detectorMask,
-                                                    std::fabs(kDetectorHeadroom * zL)) +
+                const double peakL = maxLeft.push(std::fabs(kDetectorHeadroom * zL), peakSpan) +
                                      kDetectorFloor + offset;
-                const double peakR = slidingMaximum(maxRight, write, read, detectorMask,
-                                                    std::fabs(kDetectorHeadroom * zR)) +
+                const double peakR = maxRight.push(std::fabs(kDetectorHeadroom * zR), peakSpan) +
                                      kDetectorFloor + offset;
                 gainLeft = gainFor(envelopeLeft, peakL, mainFast, mainSlow, kSingleUnlinkedLeft, 1);
                 gainRight = gainFor(envelopeRight, peakR, rightFast, rightSlow, kSingleMain, 1);
             } else {
-                const double peak = slidingMaximum(maxLeft, write, read, detectorMask,
-                                                   std::max(std::fabs(kDetectorHeadroom * zL),
-                                                            std::fabs(kDetectorHeadroom * zR))) +
+                const double peak = maxLeft.push(std::max(std::fabs(kDetectorHeadroom * zL),
+                                                          std::fabs(kDetectorHeadroom * zR)),
+                                                 peakSpan) +
                                     kDetectorFloor + offset;
                 gainLeft = gainFor(envelopeLeft, peak, mainFast, mainSlow, kSingleMain, releaseScaleMain);
                 gainRight = gainLeft;
@@ -391,8 +382,8 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 double peakInput = 0;
                 for (int c = 0; c < channels; ++c)
                     if (!unlinked || c == det) peakInput = std::max(peakInput, std::fabs(band[c][b]));
-                const double peak = slidingMaximum(detectorRing(BandMax + b + 3 * det), write,
-                                                   readPeak, detectorMask, peakInput) +
+                const double peak = maxima[static_cast<std::size_t>(BandMax + b + 3 * det)].push(
+                                        peakInput, d.peakWindow + 2) +
                                     kDetectorFloor + offset;
                 CBiquad& fast = smooth[static_cast<std::size_t>(bandSmoothing[det][b])];
                 CBiquad& slow = smooth[static_cast<std::size_t>(bandSmoothing[det][b] + 1)];
@@ -422,8 +413,8 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 for (int c = 0; c < channels; ++c)
                     if (!unlinked || c == det)
                         peakInput = std::max(peakInput, std::fabs(kDetectorHeadroom * sum[c]));
-                const double peak = slidingMaximum(detectorRing(MaxLeft + det), write, readBand,
-                                                   detectorMask, peakInput) +
+                const double peak = maxima[static_cast<std::size_t>(MaxLeft + det)].push(
+                                        peakInput, d.bandWindow + 2) +
                                     kDetectorFloor + offset;
                 const double fastLevel = smooth[static_cast<std::size_t>(finalSmoothing[det])].process(peak);
                 const double slowLevel = smooth[static_cast<std::size_t>(finalSmoothing[det] + 1)].process(peak);

@@ -35,6 +35,7 @@ SignalPath::SignalPath()
       dryRight(kMaxDelayRing),
       wetLeft(kMaxDelayRing),
       wetRight(kMaxDelayRing) {
+    maxima.assign(8, SlidingMaximum(kMaxDetectorRing));
     for (int i = 0; i < SmoothingCount; ++i)
         smoothing[static_cast<std::size_t>(i)] =
             std::make_unique<CBiquad>(44100, CBiquad::LowPass, kSmoothingDesigns[i].cutoffHz, 0.5);
@@ -117,6 +118,7 @@ void SignalPath::clearBuffers() {
     meters.overL = 0;
     meters.overR = 0;
     std::fill(detectorRings.begin(), detectorRings.end(), 0.0);
+    for (SlidingMaximum& maximum : maxima) maximum.reset();
     for (auto* ring : {&dryLeft, &dryRight, &wetLeft, &wetRight, &oversamplingDelayLeft,
                        &oversamplingDelayRight})
         std::fill(ring->begin(), ring->end(), 0.0);

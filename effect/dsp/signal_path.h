@@ -17,6 +17,7 @@
 #include "effect/dsp/metering.h"
 #include "effect/dsp/oversampler.h"
 #include "effect/dsp/processing_values.h"
+#include "effect/dsp/sliding_maximum.h"
 #include "effect/dsp/split_filters.h"
 
 // Fields shared with the editor: written by the audio thread, read (and the over flags
@@ -124,7 +125,10 @@ private:
     std::vector<double> oversamplingDelayLeft, oversamplingDelayRight;
     int oversamplingWrite = 0;
 
-    std::vector<double> detectorRings;  // 16 rings of kMaxDetectorRing: look-ahead and maxima
+    std::vector<double> detectorRings;  // look-ahead rings of kMaxDetectorRing
+    // Peak maxima: single band left (or shared) and right, then three bands for left (or
+    // shared) and three for right. The three-band final stage shares the first two.
+    std::vector<SlidingMaximum> maxima;
     std::vector<double> dryLeft, dryRight, wetLeft, wetRight;
     int delaySize = 512;
     int detectorSize = 256;

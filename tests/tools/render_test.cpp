@@ -127,7 +127,7 @@ TEST_F(RenderTest, DoublePathMatchesTheFloatPath) {
         ASSERT_NEAR(single.interleaved[i], twice.interleaved[i], 1e-5) << i;
 }
 
-TEST_F(RenderTest, PresetsByNameNumberAndFileAgree) {
+TEST_F(RenderTest, PresetsByNameNumberFileAndBankAgree) {
     writeFile(path("in.wav"), music(2, 44100, 12000, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
     PresetRecord guitar;
     guitar.name = factoryPresetName(19);
@@ -139,6 +139,14 @@ TEST_F(RenderTest, PresetsByNameNumberAndFileAgree) {
     ASSERT_EQ(render("\"" + path("in.wav") + "\" \"" + path("b.wav") + "\" --preset 19"), 0) << log();
     ASSERT_EQ(render("\"" + path("in.wav") + "\" \"" + path("c.wav") + "\" --preset \"" + path("guitar.kyt") + "\""), 0) << log();
     ASSERT_EQ(render("\"" + path("in.wav") + "\" \"" + path("d.wav") + "\""), 0) << log();
+    std::vector<PresetRecord> bank(31);
+    for (int slot = 0; slot < 31; ++slot) {
+        bank[static_cast<std::size_t>(slot)].name = factoryPresetName(slot);
+        bank[static_cast<std::size_t>(slot)].values = factoryPresetValues(slot);
+    }
+    ASSERT_TRUE(preset_file::writeFileAtomically(path("factory.kyb"), preset_file::serializeBank(bank), &error));
+    ASSERT_EQ(render("\"" + path("in.wav") + "\" \"" + path("e.wav") + "\" --bank \"" + path("factory.kyb") + "\" --slot 19"), 0) << log();
+    EXPECT_EQ(readFile(path("e.wav")).interleaved, readFile(path("a.wav")).interleaved);
     const Audio a = readFile(path("a.wav")), b = readFile(path("b.wav")), c = readFile(path("c.wav")),
                 plain = readFile(path("d.wav"));
     EXPECT_EQ(a.interleaved, b.interleaved);

@@ -20,7 +20,10 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
+int automateCalls = 0;
+
 VstIntPtr quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+    if (opcode == audioMasterAutomate) ++automateCalls;
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
@@ -103,7 +106,9 @@ TEST_F(PresetFilesTest, PresetRoundTripWithAFullLengthName) {
 
     Calorvane other(quietHost);
     other.selectPreset(3);
+    automateCalls = 0;
     other.loadPreset(file("p.kyt"));
+    EXPECT_EQ(automateCalls, 2 * Param::PresetCount) << "every parameter is reported to the host";
     char name[32];
     other.getProgramName(name);
     EXPECT_STREQ(name, "ABCDEFGHIJKLMNOPQRSTUVW") << "the host sees 23 characters";

@@ -69,11 +69,11 @@ protected:
     }
     std::string path(const std::string& name) const { return (folder / name).string(); }
 
-    // Runs the tool; returns its exit code.
-    int render(const std::string& arguments) {
-        const std::string command = std::string("\"") + CALORVANE_RENDER + "\" --plugin \"" +
-                                    CALORVANE_PLUGIN_PATH + "\" " + arguments + " >\"" + path("log") +
-                                    "\" 2>&1";
+    // Runs the tool; returns its exit code. `environment` goes before the command ("NAME=value").
+    int render(const std::string& arguments, const std::string& plugin = CALORVANE_PLUGIN_PATH,
+               const std::string& environment = "") {
+        const std::string command = environment + " \"" + CALORVANE_RENDER + "\" --plugin \"" + plugin +
+                                    "\" " + arguments + " >\"" + path("log") + "\" 2>&1";
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -190,7 +190,9 @@ TEST_F(RenderTest, ErrorsExitWithTheirCodeAndWriteNothing) {
     writeFile(path("three.wav"), music(3, 44100, 1000, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
     writeFile(path("slow.wav"), music(1, 8000, 1000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
     std::ofstream(path("junk.wav")) << "this is not audio";
+    writeFile(path("in.flac"), music(1, 44100, 1000, SF_FORMAT_FLAC | SF_FORMAT_PCM_16));
     std::ofstream(path("bad.kyt")) << "VCKK?garbage";
+    std::ofstream(path("factory.kyb")) << std::string(5957, '\0');
     const std::string in = "\"" + path("in.wav") + "\" ";
     const std::string out = "\"" + path("out.wav") + "\"";
     struct Case {
@@ -213,10 +215,102 @@ TEST_F(RenderTest, ErrorsExitWithTheirCodeAndWriteNothing) {
         {"damaged preset file", in + out + " --preset \"" + path("bad.kyt") + "\"", 2},
         {"bank without slot", in + out + " --bank \"" + path("bad.kyt") + "\"", 2},
         {"unknown option", in + out + " --loud", 2},
+        {"bank slot out of range", in + out + " --bank \"" + path("factory.kyb") + "\" --slot 31", 2},
+        {"damaged bank", in + out + " --bank \"" + path("bad.kyt") + "\" --slot 3", 2},
+        {"output folder missing", in + "\"" + path("no-such-folder/out.wav") + "\"", 2},
+        {"float output into FLAC", "\"" + path("in.flac") + "\" " + out + " --format float", 2},
         {"missing plug-in", in + out + " --plugin /nonexistent/plugin.so", 1},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(render(c.arguments), c.code) << c.what << "\n" << log();
+        EXPECT_FALSE(fs::exists(path("out.wav"))) << c.what;
+        EXPECT_FALSE(log().empty()) << c.what << ": a message explains it";
+    }
+    for (const auto& entry : fs::directory_iterator(folder))
+        EXPECT_EQ(entry.path().string().find(".part"), std::string::npos) << "no temporary file left";
+}
+
+// The plug-in's own display texts are the oracle: a value given in display units shows as itself.
+TEST_F(RenderTest, SettingsInDisplayUnitsShowAsGiven) {
+    struct Case {
+        const char* arguments;
+        int index;
+        const char* display;
+    };
+    const Case cases[] = {
+        {"--set Drive=6dB", 4, "6.00"},
+        {"--set \"Drive=-3.5 dB\"", 4, "-3.50"},
+        {"--set FineTune=25 --set Drive=6", 4, "6.00"},
+        {"--set Drive=6 --set FineTune=25", 24, "25"},
+        {"--set FineTune=25 --set Ceiling=6", 13, "6.00"},
+        {"--set HighFreq=4000Hz", 10, "4000"},
+        {"--set LowFreq=50", 11, "50.0"},
+        {"--set Release=x2", 7, "2.00"},
+        {"--set HighRel=0.25x", 20, "0.25"},
+        {"--set Mix=37.5%", 12, "37.5"},
+        {"--set LowSat=-6", 15, "-6.00"},
+        {"--set Mode=multi", 1, " MultiBand "},
+        {"--set monostereo=mono", 2, " Mono "},
+        {"--set LR=r", 30, " R "},
+        {"--set Meters=post", 21, " Post "},
+        {"--fat", 26, " FAT "},
+        {"--preset \"Guitar Track\"", 4, "14.40"},
+        {"--preset 19 --set Drive=0", 4, "0.00"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(render(std::string("--list-params ") + c.arguments), 0) << c.arguments << "\n" << log();
+        const std::string listing = log();
+        char prefix[16];
+        std::snprintf(prefix, sizeof prefix, "\n%5d  ", c.index);
+        const auto line = listing.find(prefix);
+        ASSERT_NE(line, std::string::npos) << c.arguments << "\n" << listing;
+        const auto nameEnd = listing.find('"', listing.find('"', line) + 1);
+        const auto displayStart = listing.find('"', nameEnd + 1) + 1;
+        const auto displayEnd = listing.find('"', displayStart);
+        EXPECT_EQ(listing.substr(displayStart, displayEnd - displayStart), c.display) << c.arguments;
+    }
+    ASSERT_EQ(render("--list-params"), 0);
+    for (const char* identity : {"KYT Calorvane2", "www.kytheral.com", "KKCV", "639 samples"})
+        EXPECT_NE(log().find(identity), std::string::npos) << identity << "\n" << log();
+}
+
+// Another latency (not a multiple of the block), files shorter than it, empty files and a
+// plug-in that fails half way, through a stand-in effect.
+TEST_F(RenderTest, AnyLatencyAndLengthComeOutAligned) {
+    struct Case {
+        int channels;
+        std::size_t frames;
+    };
+    for (const Case& c : {Case{2, 1500}, Case{1, 1500}, Case{2, 50}, Case{1, 0}, Case{2, 512}}) {
+        Audio input = music(c.channels, 48000, c.frames, SF_FORMAT_WAV | SF_FORMAT_FLOAT);
+        for (std::size_t n : {std::size_t{0}, std::size_t{99}, std::size_t{511}, std::size_t{512}, c.frames - 1})
+            if (n < c.frames) input.interleaved[n * static_cast<std::size_t>(c.channels)] = 0.9;
+        writeFile(path("in.wav"), input);
+        ASSERT_EQ(render("\"" + path("in.wav") + "\" \"" + path("out.wav") + "\"", CALORVANE_FAKE_EFFECT), 0) << log();
+        EXPECT_NE(log().find("latency compensated: 100 samples"), std::string::npos) << log();
+        // A pure delay: once compensated, the output is the input to the bit.
+        EXPECT_EQ(readFile(path("out.wav")).interleaved, readFile(path("in.wav")).interleaved)
+            << c.channels << " x " << c.frames;
+    }
+}
+
+TEST_F(RenderTest, StandInEffectFailuresWriteNothing) {
+    writeFile(path("in.wav"), music(2, 44100, 5000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    const std::string files = "\"" + path("in.wav") + "\" \"" + path("out.wav") + "\"";
+    struct Case {
+        const char* what;
+        std::string arguments, environment;
+        int code;
+    };
+    const Case cases[] = {
+        {"samples that are not numbers half way", files, "FAKE_EFFECT_NAN_AFTER=3000", 1},
+        {"factory preset on another layout", files + " --preset Default", "", 2},
+        {"setting on another layout", files + " --set Drive=3", "", 2},
+        {"FAT on another layout", files + " --fat", "", 2},
+        {"no 64-bit processing", files + " --double", "", 2},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(render(c.arguments, CALORVANE_FAKE_EFFECT, c.environment), c.code) << c.what << "\n" << log();
         EXPECT_FALSE(fs::exists(path("out.wav"))) << c.what;
         EXPECT_FALSE(log().empty()) << c.what << ": a message explains it";
     }

@@ -148,10 +148,18 @@ std::string describe(const ParameterUnit& unit) {
     return std::string(unit.name) + range;
 }
 
+// Case and blanks do not matter: "Mono Stereo", "monostereo" and "L R", "LR" all match.
+std::string compact(const std::string& name) {
+    std::string result;
+    for (char c : name)
+        if (!std::isspace(static_cast<unsigned char>(c))) result += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return result;
+}
+
 const ParameterUnit* unitByName(const std::string& name) {
-    const std::string wanted = lower(trim(name));
+    const std::string wanted = compact(name);
     for (const ParameterUnit& unit : kUnits)
-        if (lower(unit.name) == wanted) return &unit;
+        if (compact(unit.name) == wanted) return &unit;
     return nullptr;
 }
 
@@ -160,6 +168,12 @@ const ParameterUnit* unitByName(const std::string& name) {
 int parameterIndexByName(const std::string& name) {
     const ParameterUnit* unit = unitByName(name);
     return unit != nullptr ? unit->index : -1;
+}
+
+bool hostNameMatches(int index, const std::string& hostName) {
+    for (const ParameterUnit& unit : kUnits)
+        if (unit.index == index) return unit.index == Param::MeterDelay || compact(unit.name) == compact(hostName);
+    return true;
 }
 
 std::vector<std::string> acceptedParameters() {

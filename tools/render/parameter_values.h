@@ -21,5 +21,9 @@ std::optional<ParameterSetting> parseParameterSetting(const std::string& assignm
 // Names that --set accepts, with what each takes, one per line.
 std::vector<std::string> acceptedParameters();
 
-// The index of a parameter by its trimmed host name (case-insensitive), or -1.
+// The index of a parameter by its host name (case and blanks do not matter), or -1.
 int parameterIndexByName(const std::string& name);
+
+// Whether a plug-in that calls parameter `index` `hostName` has the layout this table is for
+// (the classic build places parameters elsewhere). Indices the table does not set match.
+bool hostNameMatches(int index, const std::string& hostName);

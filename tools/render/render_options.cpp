@@ -73,14 +73,13 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char** argv, std::stri
             *error = "--list-presets and --list-params take no files";
             return std::nullopt;
         }
-        return options;
-    }
-    if (files.size() != 2) {
+    } else if (files.size() != 2) {
         *error = "give one input file and one output file";
         return std::nullopt;
+    } else {
+        options.input = files[0];
+        options.output = files[1];
     }
-    options.input = files[0];
-    options.output = files[1];
     if (!options.bank.empty() && options.slot < 0) {
         *error = "--bank needs --slot N";
         return std::nullopt;

@@ -24,7 +24,8 @@ inline constexpr const char* kUsage =
     "usage: calorvane-render IN OUT [--preset NAME|NUMBER|FILE.kyt] [--bank FILE.kyb --slot N]\n"
     "                        [--set NAME=VALUE ...] [--fat] [--double] [--format float]\n"
     "                        [--plugin PATH] [--quiet]\n"
-    "       calorvane-render --list-presets | --list-params [--plugin PATH]\n";
+    "       calorvane-render --list-presets\n"
+    "       calorvane-render --list-params [--preset ...] [--set NAME=VALUE ...] [--plugin PATH]\n";
 
 // Null with a message in `error` when the command line is not usable.
 std::optional<RenderOptions> parseRenderOptions(int argc, char** argv, std::string* error);

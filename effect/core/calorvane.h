@@ -70,6 +70,12 @@ public:
     bool isSuspended() const { return suspended; }
     VstInt32 hostOutputLatency() const { return outputLatency; }
 
+protected:
+    // The editor shows the selected preset's name when it changes (setPresetName, loadPreset).
+    void presetNameChanged(const char* name) override {
+        if (editorLink != nullptr) editorLink->showPresetName(name);
+    }
+
 private:
     template <typename Sample>
     void processBlock(Sample** inputs, Sample** outputs, VstInt32 sampleFrames);

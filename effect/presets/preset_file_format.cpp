@@ -1,18 +1,20 @@
 #include "effect/presets/preset_file_format.h"
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
-#include <iterator>
+
+#include "platform/files.h"
 
 namespace preset_file {
 namespace {
 
 constexpr std::uint8_t kPresetKind = '!';
 constexpr std::uint8_t kBankKind = '7';
-constexpr std::size_t kHeader = 5;
+// Written for the values a slot does not keep.
+constexpr float kUnusedValue = -1.0f;
 
 bool hasMagic(const std::vector<std::uint8_t>& bytes) {
     if (bytes.size() < 4) return false;
@@ -55,6 +57,12 @@ PresetRecord readRecord(const std::uint8_t* at, int valueCount) {
     return record;
 }
 
+void writeRecord(std::vector<std::uint8_t>& out, const PresetRecord& record, const FileLayout& layout) {
+    writeName(out, record.name);
+    for (int k = 0; k < layout.valuesPerRecord; ++k)
+        writeFloat(out, k < Param::PresetCount ? record.values[static_cast<std::size_t>(k)] : kUnusedValue);
+}
+
 bool fail(std::string* error, const char* message) {
     if (error != nullptr) *error = message;
     return false;
@@ -64,42 +72,39 @@ bool fail(std::string* error, const char* message) {
 
 std::optional<PresetRecord> parsePreset(const std::vector<std::uint8_t>& bytes, std::string* error) {
     if (!hasMagic(bytes)) return fail(error, kInvalidFile), std::nullopt;
-    if (bytes.size() < kHeader || bytes[4] != kPresetKind) return fail(error, kNotAPreset), std::nullopt;
-    if (bytes.size() != kPresetSize && bytes.size() != kOldPresetSize)
+    if (bytes.size() < kHeaderSize || bytes[4] != kPresetKind) return fail(error, kNotAPreset), std::nullopt;
+    const bool old = bytes.size() == kOldPresetSize;
+    if (!old && (bytes.size() < kPresetSize || bytes.size() > kLargestPresetSize))
         return fail(error, kDamagedPreset), std::nullopt;
-    const int valueCount = bytes.size() == kOldPresetSize ? kOldValueCount : Param::PresetCount;
-    return readRecord(bytes.data() + kHeader, valueCount);
+    const int valueCount = old ? kOldValueCount : Param::PresetCount;
+    return readRecord(bytes.data() + kHeaderSize, valueCount);
 }
 
 std::optional<std::vector<PresetRecord>> parseBank(const std::vector<std::uint8_t>& bytes,
-                                                   std::string* error) {
+                                                   std::string* error, const FileLayout& layout) {
     if (!hasMagic(bytes)) return fail(error, kInvalidFile), std::nullopt;
-    if (bytes.size() < kHeader || bytes[4] != kBankKind) return fail(error, kNotABank), std::nullopt;
-    if (bytes.size() != kBankSize && bytes.size() != kOldBankSize)
+    if (bytes.size() < kHeaderSize || bytes[4] != kBankKind) return fail(error, kNotABank), std::nullopt;
+    if (bytes.size() != layout.bankSize() && bytes.size() != kOldBankSize)
         return fail(error, kDamagedBank), std::nullopt;
     const bool old = bytes.size() == kOldBankSize;
     const int records = old ? kOldBankRecords : kBankRecords;
-    const int valueCount = old ? kOldValueCount : Param::PresetCount;
-    const std::size_t recordSize = kNameField + 4 * static_cast<std::size_t>(valueCount);
+    const int valueCount = old ? kOldValueCount : std::min(layout.valuesPerRecord, Param::PresetCount);
+    const std::size_t recordSize = old ? kNameField + 4 * kOldValueCount : layout.recordSize();
     std::vector<PresetRecord> bank;
     for (int r = 0; r < records; ++r)
-        bank.push_back(readRecord(bytes.data() + kHeader + recordSize * static_cast<std::size_t>(r), valueCount));
+        bank.push_back(readRecord(bytes.data() + kHeaderSize + recordSize * static_cast<std::size_t>(r), valueCount));
     return bank;
 }
 
-std::vector<std::uint8_t> serializePreset(const PresetRecord& record) {
+std::vector<std::uint8_t> serializePreset(const PresetRecord& record, const FileLayout& layout) {
     std::vector<std::uint8_t> out{'V', 'C', 'K', 'K', kPresetKind};
-    writeName(out, record.name);
-    for (float value : record.values) writeFloat(out, value);
+    writeRecord(out, record, layout);
     return out;
 }
 
-std::vector<std::uint8_t> serializeBank(const std::vector<PresetRecord>& records) {
+std::vector<std::uint8_t> serializeBank(const std::vector<PresetRecord>& records, const FileLayout& layout) {
     std::vector<std::uint8_t> out{'V', 'C', 'K', 'K', kBankKind};
-    for (const PresetRecord& record : records) {
-        writeName(out, record.name);
-        for (float value : record.values) writeFloat(out, value);
-    }
+    for (const PresetRecord& record : records) writeRecord(out, record, layout);
     return out;
 }
 
@@ -123,23 +128,18 @@ std::optional<std::vector<std::uint8_t>> readFile(const std::string& path, std::
 
 bool writeFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes,
                          std::string* error) {
-    const std::string temporary = path + ".part";
+    const std::string temporary = platform::temporaryNameBeside(path);
+    bool written = false;
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        out.flush();
-        if (!out) {
-            std::remove(temporary.c_str());
-            if (error != nullptr) *error = "cannot write " + path;
-            return false;
-        }
+        out.close();
+        written = !out.fail();
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        if (error != nullptr) *error = "cannot write " + path;
-        return false;
-    }
-    return true;
+    if (written && platform::replaceFile(temporary, path)) return true;
+    platform::removeFile(temporary);
+    if (error != nullptr) *error = "cannot write " + path;
+    return false;
 }
 
 }  // namespace preset_file

@@ -7,11 +7,12 @@ namespace {
 
 void showError(const std::string& text) { platform::showErrorMessage(preset_file::kErrorCaption, text); }
 
-// Refusals are shown; a file that cannot be opened at all is passed over silently.
+// A file that cannot be opened at all is passed over silently; one that opens but cannot be
+// read (a folder, an I/O error) is reported.
 std::optional<std::vector<std::uint8_t>> readForLoading(const std::string& path) {
     std::string error;
     auto bytes = preset_file::readFile(path, &error);
-    if (!bytes && error.rfind("cannot open", 0) != 0) showError(error);
+    if (!bytes && error.rfind("cannot open", 0) != 0) showError(preset_file::kReadFailed);
     return bytes;
 }
 
@@ -31,7 +32,7 @@ void fill(CProgram& program, const PresetRecord& record) {
 
 void save(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     std::string error;
-    if (!preset_file::writeFileAtomically(path, bytes, &error)) showError("Error #04: Could not save the file!");
+    if (!preset_file::writeFileAtomically(path, bytes, &error)) showError(preset_file::kSaveFailed);
 }
 
 }  // namespace
@@ -42,7 +43,12 @@ void CPresetSystemEffect::loadBank(const std::string& path) {
     std::string error;
     const auto bank = preset_file::parseBank(*bytes, &error);
     if (!bank) return showError(error);
-    for (std::size_t slot = 0; slot < bank->size(); ++slot) fill(*preset(static_cast<int>(slot)), (*bank)[slot]);
+    for (std::size_t record = 0; record < bank->size(); ++record) {
+        const int slot = static_cast<int>(record);
+        fill(*preset(slot), (*bank)[record]);
+        presetSlotRenamed(slot, preset(slot)->name());
+    }
+    presetNameChanged(preset(0)->name());
     selectPreset(0);
 }
 

@@ -55,6 +55,8 @@ public:
 protected:
     // Called when the selected slot's name changed through setPresetName.
     virtual void presetNameChanged(const char* /*name*/) {}
+    // Called when loading a bank renamed slot `slot`, so a preset menu can follow.
+    virtual void presetSlotRenamed(int /*slot*/, const char* /*name*/) {}
     void storeMemo(const char* memory);
     void recallMemo(const char* memory);
     // Writes a value into all 31 slots (global parameters).

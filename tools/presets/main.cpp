@@ -64,8 +64,9 @@ int show(const std::string& path) {
         return kExitError;
     }
     Calorvane effect(quietHost);
-    std::printf("%s: %s, %zu record%s\n", path.c_str(), bank ? "bank" : "preset", records.size(),
-                records.size() == 1 ? "" : "s");
+    const bool olderLayout = records.front().valueCount < Param::PresetCount;
+    std::printf("%s: %s, %zu record%s%s\n", path.c_str(), bank ? "bank" : "preset", records.size(),
+                records.size() == 1 ? "" : "s", olderLayout ? " (older layout: 30 values each)" : "");
     for (std::size_t r = 0; r < records.size(); ++r) {
         const PresetRecord& record = records[r];
         for (int k = 0; k < record.valueCount; ++k) effect.setParameter(k, record.values[static_cast<std::size_t>(k)]);
@@ -75,9 +76,11 @@ int show(const std::string& path) {
             effect.getParameterName(k, name);
             effect.getParameterDisplay(k, display);
             effect.getParameterLabel(k, label);
-            std::printf("  %2d  %-12s %8.6f  %s %s\n", k, trimmed(name).c_str(),
-                        static_cast<double>(record.values[static_cast<std::size_t>(k)]), trimmed(display).c_str(),
-                        trimmed(label).c_str());
+            std::string shown = trimmed(display);
+            const std::string unit = trimmed(label);
+            if (!unit.empty()) shown += (shown.empty() ? "" : " ") + unit;
+            std::printf("  %2d  %-12s %8.6f  %s\n", k, trimmed(name).c_str(),
+                        static_cast<double>(record.values[static_cast<std::size_t>(k)]), shown.c_str());
         }
     }
     return 0;

@@ -77,18 +77,31 @@ TEST_F(MemoTest, RecallingANeverStoredMemoryChangesNothing) {
     EXPECT_TRUE(reported.empty());
 }
 
+platform::Bytes floatBytes(float value) {
+    const auto bits = std::bit_cast<std::uint32_t>(value);
+    return {static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
+            static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
+}
+
 TEST_F(MemoTest, AnIncompleteMemoryAppliesOnlyWhatItHolds) {
     const platform::SettingsStore store(kMemoA);
-    const auto bits = std::bit_cast<std::uint32_t>(0.9f);
-    const platform::Bytes drive{static_cast<std::uint8_t>(bits), static_cast<std::uint8_t>(bits >> 8),
-                                static_cast<std::uint8_t>(bits >> 16), static_cast<std::uint8_t>(bits >> 24)};
-    ASSERT_TRUE(store.write({{"param  4", drive}, {"param  5", platform::Bytes{1, 2}}}));
+    ASSERT_TRUE(store.write({{"param  4", floatBytes(0.9f)},
+                             {"param  5", platform::Bytes{1, 2}},
+                             {"param  7", floatBytes(5.0f)},
+                             {"param  8", floatBytes(std::nanf(""))}}));
     Calorvane effect(recordingHost);
     effect.setParameter(Param::Knee, 0.2f);
+    reported.clear();
     effect.recallMemoA();
     EXPECT_FLOAT_EQ(effect.getParameter(Param::Drive), 0.9f);
     EXPECT_FLOAT_EQ(effect.getParameter(Param::Knee), 0.2f) << "a damaged value is not applied";
     EXPECT_FLOAT_EQ(effect.getParameter(Param::Speed), 1.0f) << "a missing value never reuses another";
+    EXPECT_FLOAT_EQ(effect.getParameter(Param::Release), 1.0f) << "clamped";
+    EXPECT_FLOAT_EQ(effect.getParameter(Param::HighAdjust), 0.5f) << "a NaN is not applied";
+    ASSERT_EQ(reported.size(), 2u) << "only the usable values reach the host";
+    EXPECT_EQ(reported[0].index, Param::Drive);
+    EXPECT_EQ(reported[1].index, Param::Release);
+    EXPECT_EQ(reported[1].value, 1.0f) << "the host hears the clamped value";
     char name[32];
     effect.getProgramName(name);
     EXPECT_STREQ(name, "Current") << "no name stored: the name stays";

@@ -117,21 +117,66 @@ TEST_F(PresetFilesTest, PresetRoundTripWithAFullLengthName) {
     EXPECT_FLOAT_EQ(other.getParameter(Param::Drive), 0.77f) << "the loaded preset is live";
 }
 
+// Records what a preset menu would be told.
+class NameWatchingEffect : public Calorvane {
+public:
+    NameWatchingEffect() : Calorvane(quietHost) {}
+    std::vector<std::string> slotNames;
+    std::string shownName;
+
+protected:
+    void presetSlotRenamed(int slot, const char* name) override {
+        EXPECT_EQ(slot, static_cast<int>(slotNames.size()));
+        slotNames.emplace_back(name);
+    }
+    void presetNameChanged(const char* name) override { shownName = name; }
+};
+
 TEST_F(PresetFilesTest, BankRoundTripAndProgramName) {
     effect.preset(0)->setName("First record");
     effect.preset(12)->setParameter(Param::Knee, 0.9f);
     effect.saveBank(file("b.kyb"));
-    Calorvane other(quietHost);
+    NameWatchingEffect other;
+    other.selectPreset(8);
     other.loadBank(file("b.kyb"));
     char name[32];
     other.getProgramName(name);
     EXPECT_STREQ(name, "First record");
+    EXPECT_EQ(other.getPresetIndex(), 0);
+    EXPECT_EQ(other.shownName, "First record");
+    ASSERT_EQ(other.slotNames.size(), 31u);
+    EXPECT_EQ(other.slotNames[30], "Track Tape Fast");
     EXPECT_FLOAT_EQ(other.preset(12)->getParameter(Param::Knee), 0.9f);
     for (int slot = 1; slot < kPresetSlotCount; ++slot) {
         for (int k = 0; k < Param::PresetCount; ++k)
             EXPECT_EQ(other.preset(slot)->getParameter(k), effect.preset(slot)->getParameter(k)) << slot;
         EXPECT_STREQ(other.preset(slot)->name(), effect.preset(slot)->name());
     }
+}
+
+class RecordingEditor : public CalorvaneEditorLink {
+public:
+    void setParameter(int, float) override {}
+    void showPresetName(const char* name) override { shownNames.emplace_back(name); }
+    void showLatency() override {}
+    void resetMeters() override {}
+    std::vector<std::string> shownNames;
+};
+
+TEST_F(PresetFilesTest, AnOpenEditorShowsTheLoadedName) {
+    effect.selectPreset(11);
+    effect.setPresetName("Tape for the editor");
+    effect.savePreset(file("p.kyt"));
+    effect.saveBank(file("b.kyb"));
+    Calorvane other(quietHost);
+    RecordingEditor editor;
+    other.setEditorLink(&editor);
+    other.loadPreset(file("p.kyt"));
+    other.selectPreset(2);
+    other.loadBank(file("b.kyb"));
+    EXPECT_EQ(editor.shownNames, (std::vector<std::string>{"Tape for the editor", "Tape for the editor"}))
+        << "the loaded preset's name, then slot 0 of the bank (a copy of the selected slot 11)";
+    other.setEditorLink(nullptr);
 }
 
 TEST_F(PresetFilesTest, BigEndianMagicIsAccepted) {
@@ -142,7 +187,7 @@ TEST_F(PresetFilesTest, BigEndianMagicIsAccepted) {
     writeBytes(file("swapped.kyt"), bytes);
     effect.loadPreset(file("swapped.kyt"));
     EXPECT_TRUE(sink.messages.empty());
-    EXPECT_NE(effect.getParameter(Param::Drive), 0.5f);
+    EXPECT_FLOAT_EQ(effect.getParameter(Param::Drive), 0.125f);
 }
 
 TEST_F(PresetFilesTest, RefusedFilesShowTheirMessageAndChangeNothing) {
@@ -158,6 +203,7 @@ TEST_F(PresetFilesTest, RefusedFilesShowTheirMessageAndChangeNothing) {
     oversized.push_back(0);
     writeBytes(file("long.kyb"), oversized);
     writeBytes(file("tiny"), Bytes{'V', 'C'});
+    fs::create_directories(folder / "folder.kyb");
 
     struct Case {
         bool bank;
@@ -172,6 +218,7 @@ TEST_F(PresetFilesTest, RefusedFilesShowTheirMessageAndChangeNothing) {
         {false, "short.kyt", "Error... Error #03: Damaged preset file!"},
         {true, "long.kyb", "Error... Damaged bank file!"},
         {false, "tiny", "Error... Error #01: Invalid preset file!"},
+        {true, "folder.kyb", "Error... Error #05: Could not read the file!"},
     };
     effect.selectPreset(4);
     effect.setParameter(Param::Drive, 0.31f);

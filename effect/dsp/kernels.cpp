@@ -48,7 +48,18 @@ inline double followEnvelope(double envelope, double peak, double attackCoef, do
                           constants.factor * releaseScale;
 }
 
-inline double clampUnit(double x) { return x > 1 ? 1 : x < -1 ? -1 : x; }
+// One detector step: the smoothing pair always sees the peak (it keeps running with the
+// automatic release off), then the envelope follows it.
+inline double detect(double envelope, double peak, CBiquad& fast, CBiquad& slow, double attackCoef,
+                     double releaseCoef, bool autoRelease, const AutoRelease& constants,
+                     double releaseScale = 1) {
+    const double fastLevel = fast.process(peak);
+    const double slowLevel = slow.process(peak);
+    return followEnvelope(envelope, peak, attackCoef, releaseCoef, autoRelease, constants, fastLevel,
+                          slowLevel, releaseScale);
+}
+
+inline double clampUnit(double x) { return std::min(std::max(x, -1.0), 1.0); }
 
 // Routing of the mono kernels, from the normalized L R value.
 enum Routing { RouteBoth, RouteLeft, RouteRight };
@@ -120,7 +131,6 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     const Routing routing = mono ? routingOf(v.leftRight) : RouteBoth;
     const double lowAdjust = v.lowAdjustGain - 1;
     const double highAdjust = v.highAdjustGain - 1;
-    const double curveScale = v.driveGain * v.kneeScale;
     const double releaseScaleMain = layout == Layout::Linked ? d.autoReleaseScale : 1;
     const AutoRelease& mainRelease = unlinked ? kSingleUnlinkedLeft : kSingleMain;
 
@@ -158,12 +168,10 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     // Envelope gain from a peak: returns g and updates the envelope.
     const auto gainFor = [&](double& envelope, double peak, CBiquad& fast, CBiquad& slow,
                              const AutoRelease& constants, double releaseScale) {
-        const double fastLevel = fast.process(peak);
-        const double slowLevel = slow.process(peak);
-        envelope = followEnvelope(envelope, peak, d.attackCoef, d.releaseCoef, autoRelease,
-                                  constants, fastLevel, slowLevel, releaseScale);
+        envelope = detect(envelope, peak, fast, slow, d.attackCoef, d.releaseCoef, autoRelease,
+                          constants, releaseScale);
         envelope = std::max(envelope, kEnvelopeFloor);
-        return curve(envelope * curveScale) / envelope;
+        return curve(envelope * v.driveGain * v.kneeScale) / envelope;
     };
 
     for (int i = 0; i < frames; ++i) {
@@ -385,13 +393,10 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 const double peak = maxima[static_cast<std::size_t>(BandMax + b + 3 * det)].push(
                                         peakInput, d.peakWindow + 2) +
                                     kDetectorFloor + offset;
-                CBiquad& fast = smooth[static_cast<std::size_t>(bandSmoothing[det][b])];
-                CBiquad& slow = smooth[static_cast<std::size_t>(bandSmoothing[det][b] + 1)];
-                const double fastLevel = fast.process(peak);
-                const double slowLevel = slow.process(peak);
+                const auto pair = static_cast<std::size_t>(bandSmoothing[det][b]);
                 double& e = envelope[static_cast<std::size_t>(bandEnvelope[det][b])];
-                e = followEnvelope(e, peak, d.attackCoef, d.bandReleaseCoef[static_cast<std::size_t>(b)],
-                                   autoRelease, bandRelease[b], fastLevel, slowLevel);
+                e = detect(e, peak, smooth[pair], smooth[pair + 1], d.attackCoef,
+                           d.bandReleaseCoef[static_cast<std::size_t>(b)], autoRelease, bandRelease[b]);
                 e = std::max(e, kEnvelopeFloor);
                 const double sat = v.bandSat[static_cast<std::size_t>(b)];
                 bandGain[det][b] = curve(e * v.driveGain * v.kneeScale / sat) * sat / e;
@@ -416,11 +421,11 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 const double peak = maxima[static_cast<std::size_t>(MaxLeft + det)].push(
                                         peakInput, d.bandWindow + 2) +
                                     kDetectorFloor + offset;
-                const double fastLevel = smooth[static_cast<std::size_t>(finalSmoothing[det])].process(peak);
-                const double slowLevel = smooth[static_cast<std::size_t>(finalSmoothing[det] + 1)].process(peak);
+                const auto pair = static_cast<std::size_t>(finalSmoothing[det]);
                 double& e = envelope[static_cast<std::size_t>(finalEnvelope[det])];
-                e = followEnvelope(e, peak, d.bandAttackCoef, d.finalReleaseCoef, autoRelease,
-                                   kFinalStage, fastLevel, slowLevel);
+                // No floor here: the gain is 1 until the envelope passes full scale.
+                e = detect(e, peak, smooth[pair], smooth[pair + 1], d.bandAttackCoef, d.finalReleaseCoef,
+                           autoRelease, kFinalStage);
                 finalGain[det] = e < 1 ? 1 : 1 / e;
             }
             if constexpr (!unlinked) finalGain[1] = finalGain[0];

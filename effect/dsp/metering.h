@@ -46,7 +46,9 @@ struct MeterChannel {
     CBiquad* vuFilter = nullptr;
 
     // `gain` is the gain the kernel applied to this channel; `gainKnown` is false while the
-    // signal only passes through, which reads as no reduction.
+    // signal only passes through (Process off), which reads as no reduction: the VU filter is
+    // fed a steady 1.0, and the PPM needle is led to 1.0 with its own ballistics, so it settles
+    // there without a jump.
     void update(const MeterSetup& setup, double input, double output, double gain, bool gainKnown) {
         // Full scale less the denormal offset's 1e-16, so a sample of exactly 1.0 always counts.
         constexpr double kFullScale = 1 - 1e-12;

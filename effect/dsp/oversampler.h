@@ -1,10 +1,10 @@
 // 2x up- and down-sampling with linear-phase half-band filters (255 taps each), and the
 // matching 64-sample delays used while oversampling is off, so both paths have one latency.
 //
-// Both filters reduce to one 128-tap symmetric dot product over a contiguous window of one
+// Both filters reduce to 64 taps over mirrored pairs of a contiguous 128-sample window of one
 // sample stream (the input, or the even samples of the doubled-rate stream) plus a centre tap,
-// so each history is a mirrored ring: every sample is written twice, R apart, and any window
-// of up to R samples ending at the newest is contiguous.
+// so each history is a mirrored ring: every sample is written twice, R apart, and any run of
+// up to R samples ending at the newest is contiguous.
 #pragma once
 
 #include <array>
@@ -12,13 +12,12 @@
 class COversampler {
 public:
     static constexpr int kHalfTaps = 128;  // h(0) .. h(127); the tables are symmetric
-    static constexpr int kWindow = 128;    // samples one output reads
     static constexpr int kLatency = 126;   // 63 per filter, as the effect reports it
 
     COversampler();
 
     void reset();
-    // n samples in, 2n out, in place: `block` must hold 2n.
+    // n samples in (n at most 128), 2n out, in place: `block` must hold 2n.
     void upsample(double* block, int n);
     // 2n samples in, n out, in place.
     void downsample(double* block, int n);
@@ -29,6 +28,13 @@ public:
 
     static const std::array<double, kHalfTaps>& upTable();
     static const std::array<double, kHalfTaps>& downTable();
+
+    static constexpr int kOddTaps = 64;   // h(1), h(3) .. h(127): the taps that are not 0
+    static constexpr int kMaxBlock = 64;  // samples filtered at once
+
+    // The filter loop of both directions, picked once at construction for the processor:
+    // out[i] = sum over j of taps[j] * (window[i + 64 + j] + window[i + 63 - j]).
+    using Fir = void (*)(const double* window, int count, const double* taps, double* out);
 
 private:
     static constexpr int kRing = 256;
@@ -45,8 +51,8 @@ private:
         }
         // Sample `age` steps before the newest (0 = newest), age < kRing.
         double back(int age) const { return samples[static_cast<std::size_t>(newest + kRing - age)]; }
-        // The `kWindow` samples ending `skip` samples before the newest, oldest first.
-        const double* window(int skip) const { return &samples[static_cast<std::size_t>(newest + kRing - skip - kWindow + 1)]; }
+        // Contiguous samples from the one `age` steps before the newest up to the newest.
+        const double* from(int age) const { return &samples[static_cast<std::size_t>(newest + kRing - age)]; }
         void clear() {
             samples.fill(0);
             newest = 0;
@@ -57,4 +63,6 @@ private:
     MirroredRing downEven;         // even samples of the doubled-rate stream
     MirroredRing downOdd;          // odd samples of the doubled-rate stream
     std::array<double, 256> scratch{};
+    std::array<double, kMaxBlock> interpolated{};
+    Fir fir;
 };

@@ -25,7 +25,8 @@ public:
     }
 
     // Adds a peak (>= 0) and returns the maximum of the last `window` peaks, this one included.
-    double push(double peak, int window) {
+    // Inlined into the kernels' per-sample loops; closing a block, once per window, is not.
+    [[gnu::always_inline]] double push(double peak, int window) {
         if (window != length) restart(window);
         newest = newest + 1 == capacity ? 0 : newest + 1;
         history[static_cast<std::size_t>(newest)] = peak;
@@ -38,7 +39,7 @@ public:
 
 private:
     // The block just filled becomes the previous block: its suffix maxima, newest last.
-    void closeBlock() {
+    [[gnu::noinline]] void closeBlock() {
         suffix[static_cast<std::size_t>(length)] = 0;
         int at = newest;
         for (int j = length - 1; j >= 0; --j) {

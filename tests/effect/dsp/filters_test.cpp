@@ -69,6 +69,21 @@ TEST(SplitFilters, FifteenHertzHighPassBlocksDc) {
     EXPECT_NEAR(sineGain([&](double x) { return highPass.process(x, 0); }, 1000, 44100), 1, 1e-3);
 }
 
+// The stored tables against their window formulas.
+TEST(COversampler, TablesFollowTheirFormulas) {
+    const auto sinc = [](int i) {
+        return i == 0 ? 0.5 : std::sin(0.5 * std::numbers::pi * i) / (256 * std::sin(std::numbers::pi * i / 255));
+    };
+    for (int i = 1; i < COversampler::kHalfTaps; ++i) {
+        const double blackman = 0.42 + 0.5 * std::cos(2 * std::numbers::pi * i / 255) +
+                                0.08 * std::cos(4 * std::numbers::pi * i / 255);
+        const double hann = 0.5 + 0.5 * std::cos(2 * std::numbers::pi * i / 255);
+        const double up = sinc(i) * blackman, down = sinc(i) * hann;
+        EXPECT_NEAR(COversampler::upTable()[static_cast<std::size_t>(i)], std::fabs(up) < 1e-16 ? 0 : 2 * up, 1e-17) << i;
+        EXPECT_NEAR(COversampler::downTable()[static_cast<std::size_t>(i)], std::fabs(down) < 1e-16 ? 0 : down, 1e-17) << i;
+    }
+}
+
 TEST(COversampler, TablesAreHalfBand) {
     const auto& up = COversampler::upTable();
     const auto& down = COversampler::downTable();

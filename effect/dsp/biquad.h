@@ -29,6 +29,7 @@ public:
     double rate() const { return sampleRate; }
 
 private:
+    friend struct SmoothingLanes;  // steps several of these side by side
     void limitCutoff();
 
     double sampleRate;

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "effect/dsp/detector_lanes.h"
+#include "effect/dsp/paired_filters.h"
 #include "effect/dsp/signal_path.h"
 #include "effect/dsp/transfer_curve.h"
 
@@ -59,6 +61,55 @@ inline double detect(double envelope, double peak, CBiquad& fast, CBiquad& slow,
                           slowLevel, releaseScale);
 }
 
+// The detect() and gain steps of the three bands of one side, in vector lanes (see
+// detector_lanes.h). With the releaseScale of the bands, 1, left out: x * 1 is x.
+class BandDetectorLanes {
+public:
+    BandDetectorLanes(CBiquad* const (&fastFilters)[3], CBiquad* const (&slowFilters)[3],
+                      double* const (&envelopes)[3], double attackCoef,
+                      const std::array<double, BandCount>& releaseCoefs,
+                      const AutoRelease (&constants)[3], const std::array<double, BandCount>& sats)
+        : fast(fastFilters), slow(slowFilters), attack(broadcast(attackCoef)) {
+        for (int lane = 0; lane < 4; ++lane) {
+            const auto b = static_cast<std::size_t>(lane < 3 ? lane : 0);
+            envelope[lane] = *envelopes[b];
+            release[lane] = releaseCoefs[b];
+            k[lane] = constants[b].k, m[lane] = constants[b].m, c[lane] = constants[b].c;
+            factor[lane] = constants[b].factor;
+            sat[lane] = sats[b];
+        }
+    }
+    void storeTo(CBiquad* const (&fastFilters)[3], CBiquad* const (&slowFilters)[3],
+                 double* const (&envelopes)[3]) const {
+        fast.storeTo(fastFilters);
+        slow.storeTo(slowFilters);
+        for (int lane = 0; lane < 3; ++lane) *envelopes[lane] = envelope[lane];
+    }
+
+    // One frame: the bands' peaks in, their gains out.
+    Double4 step(Double4 peak, bool autoRelease, const TransferCurve& curve, double driveGain,
+                 double kneeScale) {
+        const Double4 fastLevel = fast.process(peak);
+        const Double4 slowLevel = slow.process(peak);
+        const Double4 rise = envelope + (peak - envelope) * attack;
+        Double4 fall;
+        if (autoRelease) {
+            const Double4 ratio = k * fastLevel / (slowLevel + 1e-6);
+            fall = envelope + (peak - envelope) * release * (m * ratio / (ratio + 1.0) + c) * factor;
+        } else {
+            fall = envelope + (peak - envelope) * release;
+        }
+        envelope = peak > envelope ? rise : fall;
+        envelope = envelope < kEnvelopeFloor ? broadcast(kEnvelopeFloor) : envelope;
+        return curveLanes(curve, envelope * driveGain * kneeScale / sat) * sat / envelope;
+    }
+
+private:
+    SmoothingLanes fast, slow;
+    Double4 attack;
+    Double4 envelope, release, k, m, c, factor, sat;
+};
+
 inline double clampUnit(double x) { return std::min(std::max(x, -1.0), 1.0); }
 
 // Routing of the mono kernels, from the normalized L R value.
@@ -100,22 +151,36 @@ void SignalPath::processThrough(int frames, const MeterSetup& meter) {
 }
 
 void SignalPath::processSingleMono(int frames, const MeterSetup& meter) {
-    processSingle<Layout::Mono>(frames, meter);
+    vectorKernels ? processSingleAvx<Layout::Mono>(frames, meter) : processSingle<Layout::Mono>(frames, meter);
 }
 void SignalPath::processSingleLinked(int frames, const MeterSetup& meter) {
-    processSingle<Layout::Linked>(frames, meter);
+    vectorKernels ? processSingleAvx<Layout::Linked>(frames, meter) : processSingle<Layout::Linked>(frames, meter);
 }
 void SignalPath::processSingleUnlinked(int frames, const MeterSetup& meter) {
-    processSingle<Layout::Unlinked>(frames, meter);
+    vectorKernels ? processSingleAvx<Layout::Unlinked>(frames, meter) : processSingle<Layout::Unlinked>(frames, meter);
 }
 void SignalPath::processMultiMono(int frames, const MeterSetup& meter) {
-    processMulti<Layout::Mono>(frames, meter);
+    vectorKernels ? processMultiAvx<Layout::Mono>(frames, meter) : processMulti<Layout::Mono>(frames, meter);
 }
 void SignalPath::processMultiLinked(int frames, const MeterSetup& meter) {
-    processMulti<Layout::Linked>(frames, meter);
+    vectorKernels ? processMultiAvx<Layout::Linked>(frames, meter) : processMulti<Layout::Linked>(frames, meter);
 }
 void SignalPath::processMultiUnlinked(int frames, const MeterSetup& meter) {
-    processMulti<Layout::Unlinked>(frames, meter);
+    vectorKernels ? processMultiAvx<Layout::Unlinked>(frames, meter) : processMulti<Layout::Unlinked>(frames, meter);
+}
+
+// Three passes per chunk of frames, each a short loop the processor can overlap across frames:
+// filters and peaks, then the detector and envelope (the only long recursion), then gains, mix
+// and output. Arithmetic and ring order are those of one pass per frame.
+// The same kernels compiled for AVX: the three-band detectors' four lanes fit one register.
+// Without fused multiply-add both builds round every operation alike.
+template <SignalPath::Layout layout>
+void SignalPath::processSingleAvx(int frames, const MeterSetup& meter) {
+    processSingle<layout>(frames, meter);
+}
+template <SignalPath::Layout layout>
+void SignalPath::processMultiAvx(int frames, const MeterSetup& meter) {
+    processMulti<layout>(frames, meter);
 }
 
 template <SignalPath::Layout layout>
@@ -129,6 +194,7 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     const bool autoRelease = v.autoRelease != 0;
     const bool brickwall = v.brickwall != 0;
     const Routing routing = mono ? routingOf(v.leftRight) : RouteBoth;
+    const bool rightProcessed = routing == RouteRight;
     const double lowAdjust = v.lowAdjustGain - 1;
     const double highAdjust = v.highAdjustGain - 1;
     const double releaseScaleMain = layout == Layout::Linked ? d.autoReleaseScale : 1;
@@ -156,6 +222,9 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     CBiquad rightFast = *smoothing[MainRightFast];
     CBiquad rightSlow = *smoothing[MainRightSlow];
     std::array<ChannelFilters, 2> filters = channelFilters;
+    double* peakLeft = stageScratch[0].data();
+    double* peakRight = stageScratch[1].data();
+    double* highPassed = stageScratch[2].data();
 
     // Filters, high-passed and tone-shaped signal of one channel.
     const auto shape = [&](ChannelFilters& filters, double x, double& highPassed) {
@@ -173,119 +242,145 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
         envelope = std::max(envelope, kEnvelopeFloor);
         return curve(envelope * v.driveGain * v.kneeScale) / envelope;
     };
+    const auto processedInput = [&](std::size_t frame) {
+        return rightProcessed ? inputRight[frame] : inputLeft[frame];
+    };
+    const auto otherInput = [&](std::size_t frame) {
+        return rightProcessed ? inputLeft[frame] : inputRight[frame];
+    };
 
-    for (int i = 0; i < frames; ++i) {
-        const auto frame = static_cast<std::size_t>(i);
-        offset = -offset;
-        const auto w = static_cast<std::size_t>(write);
-        const auto r = static_cast<std::size_t>(read);
-        double delayedLeft = 0;
-        double delayedRight = 0;
-        double gainLeft = 1;
-        double gainRight = 1;
-        double inputSeen[2];
+    for (int first = 0; first < frames; first += kStageChunk) {
+        const int count = std::min(kStageChunk, frames - first);
+        const double chunkOffset = offset;
 
-        if constexpr (mono) {
-            const bool rightProcessed = routing == RouteRight;
-            const double processed = (rightProcessed ? inputRight[frame] : inputLeft[frame]) + offset;
-            const double other = (rightProcessed ? inputLeft[frame] : inputRight[frame]) + offset;
-            dry[1][delay] = other;
-            double highPassed = 0;
-            const double z = shape(filters[0], processed, highPassed);
-            dry[0][delay] = highPassed;  // the processed dry path carries the high-passed signal
-            lookLeft[w] = z;
-            const double peak =
-                maxLeft.push(std::fabs(kDetectorHeadroom * z), peakSpan) +
-                kDetectorFloor + offset;
-            gainLeft = gainFor(envelopeLeft, peak, mainFast, mainSlow, mainRelease, 1);
-            delayedLeft = lookLeft[r] * gainLeft;
-            if (brickwall) delayedLeft = clampUnit(delayedLeft);
-            inputSeen[0] = processed;
-            inputSeen[1] = other;
-        } else {
-            const double inL = inputLeft[frame] + offset;
-            const double inR = inputRight[frame] + offset;
-            dry[0][delay] = inL;
-            dry[1][delay] = inR;
-            double highPassed = 0;
-            const double zL = shape(filters[0], inL, highPassed);
-            const double zR = shape(filters[1], inR, highPassed);
-            lookLeft[w] = zL;
-            lookRight[w] = zR;
-            if constexpr (unlinked) {
-                const double peakL = maxLeft.push(std::fabs(kDetectorHeadroom * zL), peakSpan) +
-                                     kDetectorFloor + offset;
-                const double peakR = maxRight.push(std::fabs(kDetectorHeadroom * zR), peakSpan) +
-                                     kDetectorFloor + offset;
-                gainLeft = gainFor(envelopeLeft, peakL, mainFast, mainSlow, kSingleUnlinkedLeft, 1);
-                gainRight = gainFor(envelopeRight, peakR, rightFast, rightSlow, kSingleMain, 1);
+        // 1. Filters into the look-ahead rings; the peak each detector sees.
+        PairedChannelFilters paired(filters[0], filters[1]);
+        int ringWrite = write;
+        for (int i = 0; i < count; ++i) {
+            const auto frame = static_cast<std::size_t>(first + i);
+            const auto w = static_cast<std::size_t>(ringWrite);
+            const auto k = static_cast<std::size_t>(i);
+            offset = -offset;
+            if constexpr (mono) {
+                const double z = shape(filters[0], processedInput(frame) + offset, highPassed[k]);
+                lookLeft[w] = z;
+                peakLeft[k] = std::fabs(kDetectorHeadroom * z);
             } else {
-                const double peak = maxLeft.push(std::max(std::fabs(kDetectorHeadroom * zL),
-                                                          std::fabs(kDetectorHeadroom * zR)),
-                                                 peakSpan) +
-                                    kDetectorFloor + offset;
-                gainLeft = gainFor(envelopeLeft, peak, mainFast, mainSlow, kSingleMain, releaseScaleMain);
-                gainRight = gainLeft;
+                const Double2 x = pairOf(inputLeft[frame], inputRight[frame]) + offset;
+                const Double2 y = paired.highPass15.process(x, offset);
+                const Double2 lowSplit = paired.lowSplit.process(y, offset);
+                const Double2 highSplit = paired.highSplit.process(y, offset);
+                const Double2 z = y + (y - lowSplit) * lowAdjust + (y - highSplit) * highAdjust;
+                lookLeft[w] = z[0];
+                lookRight[w] = z[1];
+                const Double2 scaled = kDetectorHeadroom * z;
+                if constexpr (unlinked) {
+                    peakLeft[k] = std::fabs(scaled[0]);
+                    peakRight[k] = std::fabs(scaled[1]);
+                } else {
+                    peakLeft[k] = std::max(std::fabs(scaled[0]), std::fabs(scaled[1]));
+                }
             }
-            delayedLeft = lookLeft[r] * gainLeft;
-            delayedRight = lookRight[r] * gainRight;
-            if (brickwall) {
-                delayedLeft = clampUnit(delayedLeft);
-                delayedRight = clampUnit(delayedRight);
-            }
-            inputSeen[0] = inL;
-            inputSeen[1] = inR;
+            ringWrite = (ringWrite + 1) & detectorMask;
         }
+        if constexpr (!mono) paired.storeTo(filters[0], filters[1]);
 
-        // Wet ring, then the dry entries written delayRingSize - 1 frames ago.
-        wet[0][delay] = delayedLeft * v.ceilingGain;
-        const double wetLeftValue = wet[0][wetRead];
-        double wetRightValue = 0;
-        if constexpr (!mono) {
-            wet[1][delay] = delayedRight * v.ceilingGain;
-            wetRightValue = wet[1][wetRead];
+        // 2. Detectors and envelopes: the peaks become gains, in place.
+        offset = chunkOffset;
+        for (int i = 0; i < count; ++i) {
+            const auto k = static_cast<std::size_t>(i);
+            offset = -offset;
+            if constexpr (unlinked) {
+                const double peakL = maxLeft.push(peakLeft[k], peakSpan) + kDetectorFloor + offset;
+                const double peakR = maxRight.push(peakRight[k], peakSpan) + kDetectorFloor + offset;
+                peakLeft[k] = gainFor(envelopeLeft, peakL, mainFast, mainSlow, kSingleUnlinkedLeft, 1);
+                peakRight[k] = gainFor(envelopeRight, peakR, rightFast, rightSlow, kSingleMain, 1);
+            } else {
+                const double peak = maxLeft.push(peakLeft[k], peakSpan) + kDetectorFloor + offset;
+                peakLeft[k] = gainFor(envelopeLeft, peak, mainFast, mainSlow, mainRelease, releaseScaleMain);
+            }
         }
-        delay = (delay + 1) & delayMask;
-        wetRead = (wetRead + 1) & delayMask;
-        const double dryFirst = dry[0][delay];
-        const double drySecond = dry[1][delay];
-        const double outFirst = v.outputGain * (dryFirst + v.mixAmount * (wetLeftValue - dryFirst));
+        const double* gainLeft = peakLeft;
+        const double* gainRight = unlinked ? peakRight : peakLeft;
 
-        if constexpr (mono) {
-            const double outOther = v.outputGain * drySecond;
-            double meterGain[2] = {gainLeft, gainLeft};
-            double meterInput[2] = {inputSeen[0], inputSeen[0]};
-            switch (routing) {
-                case RouteBoth:
-                    outputLeft[frame] = outputRight[frame] = outFirst;
-                    break;
-                case RouteLeft:
-                    outputLeft[frame] = outFirst;
-                    outputRight[frame] = outOther;
-                    meterGain[1] = v.smallSignalGain;
-                    meterInput[1] = inputSeen[1];
-                    break;
-                case RouteRight:
-                    outputLeft[frame] = outOther;
-                    outputRight[frame] = outFirst;
-                    meterGain[0] = v.smallSignalGain;
-                    meterInput[0] = inputSeen[1];
-                    break;
+        // 3. Gains on the delayed signal, wet and dry rings, mix, output and meters.
+        offset = chunkOffset;
+        for (int i = 0; i < count; ++i) {
+            const auto frame = static_cast<std::size_t>(first + i);
+            const auto k = static_cast<std::size_t>(i);
+            const auto r = static_cast<std::size_t>(read);
+            offset = -offset;
+            double delayedLeft = lookLeft[r] * gainLeft[k];
+            double delayedRight = 0;
+            double inputSeen[2];
+            if constexpr (mono) {
+                inputSeen[0] = processedInput(frame) + offset;
+                inputSeen[1] = otherInput(frame) + offset;
+                dry[1][delay] = inputSeen[1];
+                dry[0][delay] = highPassed[k];  // the processed dry path carries the high-passed signal
+                if (brickwall) delayedLeft = clampUnit(delayedLeft);
+            } else {
+                inputSeen[0] = inputLeft[frame] + offset;
+                inputSeen[1] = inputRight[frame] + offset;
+                dry[0][delay] = inputSeen[0];
+                dry[1][delay] = inputSeen[1];
+                delayedRight = lookRight[r] * gainRight[k];
+                if (brickwall) {
+                    delayedLeft = clampUnit(delayedLeft);
+                    delayedRight = clampUnit(delayedRight);
+                }
             }
-            if (metering) {
-                meterChannels[0].update(meter, meterInput[0], outputLeft[frame], meterGain[0], true);
-                meterChannels[1].update(meter, meterInput[1], outputRight[frame], meterGain[1], true);
+
+            // Wet ring, then the dry entries written delayRingSize - 1 frames ago.
+            wet[0][delay] = delayedLeft * v.ceilingGain;
+            const double wetLeftValue = wet[0][wetRead];
+            double wetRightValue = 0;
+            if constexpr (!mono) {
+                wet[1][delay] = delayedRight * v.ceilingGain;
+                wetRightValue = wet[1][wetRead];
             }
-        } else {
-            outputLeft[frame] = outFirst;
-            outputRight[frame] = v.outputGain * (drySecond + v.mixAmount * (wetRightValue - drySecond));
-            if (metering) {
-                meterChannels[0].update(meter, inputSeen[0], outputLeft[frame], gainLeft, true);
-                meterChannels[1].update(meter, inputSeen[1], outputRight[frame], gainRight, true);
+            delay = (delay + 1) & delayMask;
+            wetRead = (wetRead + 1) & delayMask;
+            const double dryFirst = dry[0][delay];
+            const double drySecond = dry[1][delay];
+            const double outFirst = v.outputGain * (dryFirst + v.mixAmount * (wetLeftValue - dryFirst));
+
+            if constexpr (mono) {
+                const double outOther = v.outputGain * drySecond;
+                double meterGain[2] = {gainLeft[k], gainLeft[k]};
+                double meterInput[2] = {inputSeen[0], inputSeen[0]};
+                switch (routing) {
+                    case RouteBoth:
+                        outputLeft[frame] = outputRight[frame] = outFirst;
+                        break;
+                    case RouteLeft:
+                        outputLeft[frame] = outFirst;
+                        outputRight[frame] = outOther;
+                        meterGain[1] = v.smallSignalGain;
+                        meterInput[1] = inputSeen[1];
+                        break;
+                    case RouteRight:
+                        outputLeft[frame] = outOther;
+                        outputRight[frame] = outFirst;
+                        meterGain[0] = v.smallSignalGain;
+                        meterInput[0] = inputSeen[1];
+                        break;
+                }
+                if (metering) {
+                    meterChannels[0].update(meter, meterInput[0], outputLeft[frame], meterGain[0], true);
+                    meterChannels[1].update(meter, meterInput[1], outputRight[frame], meterGain[1], true);
+                }
+            } else {
+                outputLeft[frame] = outFirst;
+                outputRight[frame] = v.outputGain * (drySecond + v.mixAmount * (wetRightValue - drySecond));
+                if (metering) {
+                    meterChannels[0].update(meter, inputSeen[0], outputLeft[frame], gainLeft[k], true);
+                    meterChannels[1].update(meter, inputSeen[1], outputRight[frame], gainRight[k], true);
+                }
             }
+            read = (read + 1) & detectorMask;
         }
-        write = (write + 1) & detectorMask;
-        read = (read + 1) & detectorMask;
+        write = ringWrite;
     }
 
     detectorWrite = write;
@@ -304,6 +399,8 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     }
 }
 
+// Three passes per chunk, as in the single-band kernels: filters and band peaks, then the
+// three band detectors side by side, then the sum, the final stage, mix and output.
 template <SignalPath::Layout layout>
 void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     constexpr bool mono = layout == Layout::Mono;
@@ -317,6 +414,7 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     const bool autoRelease = v.autoRelease != 0;
     const bool brickwall = v.brickwall != 0;
     const Routing routing = mono ? routingOf(v.leftRight) : RouteBoth;
+    const bool rightProcessed = routing == RouteRight;
     const AutoRelease bandRelease[BandCount] = {
         kBand, kBand, layout == Layout::Linked ? kLinkedHighBand : kBand};
     // Smoothing pairs per band and detector (left or shared, right).
@@ -338,150 +436,217 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     std::array<double, kEnvelopes> envelope = envelopes;
     double* dry[2] = {dryLeft.data(), dryRight.data()};
     double* wet[2] = {wetLeft.data(), wetRight.data()};
+    double* bandRing[2][BandCount];
+    for (int c = 0; c < 2; ++c)
+        for (int b = 0; b < BandCount; ++b) bandRing[c][b] = detectorRing(BandLook + 2 * b + c);
+    double* sumRing[2] = {detectorRing(LookLeft), detectorRing(LookRight)};
+    // Per band and detector: the peak each frame feeds the detector, then the band's gain.
+    double* bandPeak[2][BandCount];
+    for (int det = 0; det < 2; ++det)
+        for (int b = 0; b < BandCount; ++b)
+            bandPeak[det][b] = stageScratch[static_cast<std::size_t>(det * BandCount + b)].data();
     // Filter states live in locals for the sub-block and are stored back after it.
     std::array<ChannelFilters, 2> channel = channelFilters;
     std::array<CBiquad, SmoothingCount> smooth = {
         *smoothing[0],  *smoothing[1],  *smoothing[2],  *smoothing[3],  *smoothing[4],  *smoothing[5],
         *smoothing[6],  *smoothing[7],  *smoothing[8],  *smoothing[9],  *smoothing[10], *smoothing[11],
         *smoothing[12], *smoothing[13], *smoothing[14], *smoothing[15]};
+    const auto processedInput = [&](std::size_t frame) {
+        return rightProcessed ? inputRight[frame] : inputLeft[frame];
+    };
+    const auto otherInput = [&](std::size_t frame) {
+        return rightProcessed ? inputLeft[frame] : inputRight[frame];
+    };
 
-    for (int i = 0; i < frames; ++i) {
-        const auto frame = static_cast<std::size_t>(i);
-        offset = -offset;
-        const auto w = static_cast<std::size_t>(write);
-        const auto rPeak = static_cast<std::size_t>(readPeak);
-        const auto rBand = static_cast<std::size_t>(readBand);
+    for (int first = 0; first < frames; first += kStageChunk) {
+        const int count = std::min(kStageChunk, frames - first);
+        const double chunkOffset = offset;
 
-        // 1. Inputs and dry rings (raw inputs in every three-band kernel).
-        double input[2];
-        double other = 0;
-        if constexpr (mono) {
-            const bool rightProcessed = routing == RouteRight;
-            input[0] = (rightProcessed ? inputRight[frame] : inputLeft[frame]) + offset;
-            other = (rightProcessed ? inputLeft[frame] : inputRight[frame]) + offset;
-            dry[0][delay] = input[0];
-            dry[1][delay] = other;
-        } else {
-            input[0] = inputLeft[frame] + offset;
-            input[1] = inputRight[frame] + offset;
-            dry[0][delay] = input[0];
-            dry[1][delay] = input[1];
+        // 1. High-pass and band split per channel; each band into its look-ahead ring.
+        PairedChannelFilters paired(channel[0], channel[1]);
+        int ringWrite = write;
+        for (int i = 0; i < count; ++i) {
+            const auto frame = static_cast<std::size_t>(first + i);
+            const auto w = static_cast<std::size_t>(ringWrite);
+            const auto k = static_cast<std::size_t>(i);
+            offset = -offset;
+            double band[2][BandCount];
+            if constexpr (mono) {
+                ChannelFilters& filters = channel[0];
+                const double y = filters.highPass15.process(processedInput(frame) + offset, offset);
+                const double highPassed = filters.lowSplit.process(y, offset);
+                const double lowPassed = filters.highSplit.process(y, offset);
+                band[0][LowBand] = (y - highPassed) * v.lowAdjustGain;
+                band[0][HighBand] = (y - lowPassed) * v.highAdjustGain;
+                band[0][MidBand] = highPassed - (y - lowPassed);
+            } else {
+                const Double2 x = pairOf(inputLeft[frame], inputRight[frame]) + offset;
+                const Double2 y = paired.highPass15.process(x, offset);
+                const Double2 highPassed = paired.lowSplit.process(y, offset);
+                const Double2 lowPassed = paired.highSplit.process(y, offset);
+                const Double2 low = (y - highPassed) * v.lowAdjustGain;
+                const Double2 high = (y - lowPassed) * v.highAdjustGain;
+                const Double2 mid = highPassed - (y - lowPassed);
+                for (int c = 0; c < 2; ++c) {
+                    band[c][LowBand] = low[c];
+                    band[c][MidBand] = mid[c];
+                    band[c][HighBand] = high[c];
+                }
+            }
+            for (int b = 0; b < BandCount; ++b) {
+                for (int c = 0; c < channels; ++c) bandRing[c][b][w] = band[c][b];
+                double peakInput[2];
+                if constexpr (unlinked) {
+                    peakInput[0] = std::fabs(band[0][b]);
+                    peakInput[1] = std::fabs(band[1][b]);
+                } else if constexpr (mono) {
+                    peakInput[0] = std::max(0.0, std::fabs(band[0][b]));
+                } else {
+                    peakInput[0] = std::max(std::max(0.0, std::fabs(band[0][b])), std::fabs(band[1][b]));
+                }
+                for (int det = 0; det < detectors; ++det)
+                    bandPeak[det][b][k] = maxima[static_cast<std::size_t>(BandMax + b + 3 * det)].push(
+                        peakInput[det], d.peakWindow + 2);
+            }
+            ringWrite = (ringWrite + 1) & detectorMask;
         }
+        if constexpr (!mono) paired.storeTo(channel[0], channel[1]);
 
-        // 2-3. High-pass and band split per channel; each band into its look-ahead ring.
-        double band[2][BandCount];
-        for (int c = 0; c < channels; ++c) {
-            ChannelFilters& filters = channel[static_cast<std::size_t>(c)];
-            const double y = filters.highPass15.process(input[c], offset);
-            const double highPassed = filters.lowSplit.process(y, offset);
-            const double lowPassed = filters.highSplit.process(y, offset);
-            band[c][LowBand] = (y - highPassed) * v.lowAdjustGain;
-            band[c][HighBand] = (y - lowPassed) * v.highAdjustGain;
-            band[c][MidBand] = highPassed - (y - lowPassed);
-            for (int b = 0; b < BandCount; ++b) detectorRing(BandLook + 2 * b + c)[w] = band[c][b];
-        }
-
-        // 4-7. Per band and detector: peak, envelope, gain; sum per channel.
-        double bandGain[2][BandCount];
-        double sum[2] = {0, 0};
-        double smallestGain[2] = {1e300, 1e300};
-        for (int b = 0; b < BandCount; ++b) {
-            for (int det = 0; det < detectors; ++det) {
-                double peakInput = 0;
-                for (int c = 0; c < channels; ++c)
-                    if (!unlinked || c == det) peakInput = std::max(peakInput, std::fabs(band[c][b]));
-                const double peak = maxima[static_cast<std::size_t>(BandMax + b + 3 * det)].push(
-                                        peakInput, d.peakWindow + 2) +
-                                    kDetectorFloor + offset;
+        // 2. Band detectors: peak maxima become gains, in place, the three bands of a side
+        //    in the lanes of one vector.
+        for (int det = 0; det < detectors; ++det) {
+            CBiquad* fastFilters[BandCount];
+            CBiquad* slowFilters[BandCount];
+            double* bandEnvelopes[BandCount];
+            for (int b = 0; b < BandCount; ++b) {
                 const auto pair = static_cast<std::size_t>(bandSmoothing[det][b]);
-                double& e = envelope[static_cast<std::size_t>(bandEnvelope[det][b])];
-                e = detect(e, peak, smooth[pair], smooth[pair + 1], d.attackCoef,
-                           d.bandReleaseCoef[static_cast<std::size_t>(b)], autoRelease, bandRelease[b]);
-                e = std::max(e, kEnvelopeFloor);
-                const double sat = v.bandSat[static_cast<std::size_t>(b)];
-                bandGain[det][b] = curve(e * v.driveGain * v.kneeScale / sat) * sat / e;
+                fastFilters[b] = &smooth[pair];
+                slowFilters[b] = &smooth[pair + 1];
+                bandEnvelopes[b] = &envelope[static_cast<std::size_t>(bandEnvelope[det][b])];
             }
+            BandDetectorLanes lanes(fastFilters, slowFilters, bandEnvelopes, d.attackCoef,
+                                    d.bandReleaseCoef, bandRelease, v.bandSat);
+            offset = chunkOffset;
+            for (int i = 0; i < count; ++i) {
+                const auto k = static_cast<std::size_t>(i);
+                offset = -offset;
+                const Double4 peak = Double4{bandPeak[det][LowBand][k], bandPeak[det][MidBand][k],
+                                             bandPeak[det][HighBand][k], bandPeak[det][LowBand][k]} +
+                                     kDetectorFloor + offset;
+                const Double4 gain = lanes.step(peak, autoRelease, curve, v.driveGain, v.kneeScale);
+                for (int b = 0; b < BandCount; ++b) bandPeak[det][b][k] = gain[b];
+            }
+            lanes.storeTo(fastFilters, slowFilters, bandEnvelopes);
+        }
+
+        // 3. Sum of the gained bands, final stage, wet and dry rings, mix, output and meters.
+        offset = chunkOffset;
+        for (int i = 0; i < count; ++i) {
+            const auto frame = static_cast<std::size_t>(first + i);
+            const auto k = static_cast<std::size_t>(i);
+            const auto w = static_cast<std::size_t>(write);
+            const auto rPeak = static_cast<std::size_t>(readPeak);
+            const auto rBand = static_cast<std::size_t>(readBand);
+            offset = -offset;
+
+            // Inputs and dry rings (raw inputs in every three-band kernel).
+            double input[2];
+            double other = 0;
+            if constexpr (mono) {
+                input[0] = processedInput(frame) + offset;
+                other = otherInput(frame) + offset;
+                dry[0][delay] = input[0];
+                dry[1][delay] = other;
+            } else {
+                input[0] = inputLeft[frame] + offset;
+                input[1] = inputRight[frame] + offset;
+                dry[0][delay] = input[0];
+                dry[1][delay] = input[1];
+            }
+
+            double sum[2] = {0, 0};
+            double smallestGain[2] = {1e300, 1e300};
+            for (int b = 0; b < BandCount; ++b) {
+                for (int c = 0; c < channels; ++c) {
+                    const double gain = bandPeak[unlinked ? c : 0][b][k];
+                    sum[c] += bandRing[c][b][rPeak] * gain;
+                    smallestGain[c] = std::min(smallestGain[c], gain);
+                }
+            }
+
+            // Final stage: brick-wall limiter on the sum, or just its delay.
+            double processed[2];
+            double finalGain[2] = {1, 1};
+            for (int c = 0; c < channels; ++c) sumRing[c][w] = sum[c];
+            if (brickwall) {
+                for (int det = 0; det < detectors; ++det) {
+                    double peakInput = 0;
+                    for (int c = 0; c < channels; ++c)
+                        if (!unlinked || c == det)
+                            peakInput = std::max(peakInput, std::fabs(kDetectorHeadroom * sum[c]));
+                    const double peak = maxima[static_cast<std::size_t>(MaxLeft + det)].push(
+                                            peakInput, d.bandWindow + 2) +
+                                        kDetectorFloor + offset;
+                    const auto pair = static_cast<std::size_t>(finalSmoothing[det]);
+                    double& e = envelope[static_cast<std::size_t>(finalEnvelope[det])];
+                    // No floor here: the gain is 1 until the envelope passes full scale.
+                    e = detect(e, peak, smooth[pair], smooth[pair + 1], d.bandAttackCoef, d.finalReleaseCoef,
+                               autoRelease, kFinalStage);
+                    finalGain[det] = e < 1 ? 1 : 1 / e;
+                }
+                if constexpr (!unlinked) finalGain[1] = finalGain[0];
+                for (int c = 0; c < channels; ++c) processed[c] = clampUnit(sumRing[c][rBand] * finalGain[c]);
+            } else {
+                for (int c = 0; c < channels; ++c) processed[c] = sumRing[c][rBand];
+            }
+
+            // Wet ring, mix with the dry entries, output gain.
+            for (int c = 0; c < channels; ++c) wet[c][delay] = processed[c] * v.ceilingGain;
+            double wetValue[2] = {wet[0][wetRead], 0};
+            if constexpr (!mono) wetValue[1] = wet[1][wetRead];
+            delay = (delay + 1) & delayMask;
+            wetRead = (wetRead + 1) & delayMask;
+            double out[2];
             for (int c = 0; c < channels; ++c) {
-                const double gain = bandGain[unlinked ? c : 0][b];
-                sum[c] += detectorRing(BandLook + 2 * b + c)[rPeak] * gain;
-                smallestGain[c] = std::min(smallestGain[c], gain);
+                const double dryValue = dry[c][delay];
+                out[c] = v.outputGain * (dryValue + v.mixAmount * (wetValue[c] - dryValue));
             }
-        }
-
-        // 8. Final stage: brick-wall limiter on the sum, or just its delay.
-        double processed[2];
-        double finalGain[2] = {1, 1};
-        for (int c = 0; c < channels; ++c) detectorRing(LookLeft + c)[w] = sum[c];
-        if (brickwall) {
-            for (int det = 0; det < detectors; ++det) {
-                double peakInput = 0;
-                for (int c = 0; c < channels; ++c)
-                    if (!unlinked || c == det)
-                        peakInput = std::max(peakInput, std::fabs(kDetectorHeadroom * sum[c]));
-                const double peak = maxima[static_cast<std::size_t>(MaxLeft + det)].push(
-                                        peakInput, d.bandWindow + 2) +
-                                    kDetectorFloor + offset;
-                const auto pair = static_cast<std::size_t>(finalSmoothing[det]);
-                double& e = envelope[static_cast<std::size_t>(finalEnvelope[det])];
-                // No floor here: the gain is 1 until the envelope passes full scale.
-                e = detect(e, peak, smooth[pair], smooth[pair + 1], d.bandAttackCoef, d.finalReleaseCoef,
-                           autoRelease, kFinalStage);
-                finalGain[det] = e < 1 ? 1 : 1 / e;
+            double meterGain[2] = {smallestGain[0] * finalGain[0], smallestGain[1] * finalGain[1]};
+            double meterInput[2] = {input[0], mono ? input[0] : input[1]};
+            if constexpr (mono) {
+                const double outOther = v.outputGain * dry[1][delay];
+                meterGain[1] = meterGain[0];
+                switch (routing) {
+                    case RouteBoth:
+                        outputLeft[frame] = outputRight[frame] = out[0];
+                        break;
+                    case RouteLeft:
+                        outputLeft[frame] = out[0];
+                        outputRight[frame] = outOther;
+                        meterGain[1] = v.smallSignalGain;
+                        meterInput[1] = other;
+                        break;
+                    case RouteRight:
+                        outputLeft[frame] = outOther;
+                        outputRight[frame] = out[0];
+                        meterGain[0] = v.smallSignalGain;
+                        meterInput[0] = other;
+                        meterInput[1] = input[0];
+                        break;
+                }
+            } else {
+                outputLeft[frame] = out[0];
+                outputRight[frame] = out[1];
             }
-            if constexpr (!unlinked) finalGain[1] = finalGain[0];
-            for (int c = 0; c < channels; ++c)
-                processed[c] = clampUnit(detectorRing(LookLeft + c)[rBand] * finalGain[c]);
-        } else {
-            for (int c = 0; c < channels; ++c) processed[c] = detectorRing(LookLeft + c)[rBand];
-        }
-
-        // 9-11. Wet ring, mix with the dry entries, output gain.
-        for (int c = 0; c < channels; ++c) wet[c][delay] = processed[c] * v.ceilingGain;
-        double wetValue[2] = {wet[0][wetRead], 0};
-        if constexpr (!mono) wetValue[1] = wet[1][wetRead];
-        delay = (delay + 1) & delayMask;
-        wetRead = (wetRead + 1) & delayMask;
-        double out[2];
-        for (int c = 0; c < channels; ++c) {
-            const double dryValue = dry[c][delay];
-            out[c] = v.outputGain * (dryValue + v.mixAmount * (wetValue[c] - dryValue));
-        }
-        double meterGain[2] = {smallestGain[0] * finalGain[0], smallestGain[1] * finalGain[1]};
-        double meterInput[2] = {input[0], mono ? input[0] : input[1]};
-        if constexpr (mono) {
-            const double outOther = v.outputGain * dry[1][delay];
-            meterGain[1] = meterGain[0];
-            switch (routing) {
-                case RouteBoth:
-                    outputLeft[frame] = outputRight[frame] = out[0];
-                    break;
-                case RouteLeft:
-                    outputLeft[frame] = out[0];
-                    outputRight[frame] = outOther;
-                    meterGain[1] = v.smallSignalGain;
-                    meterInput[1] = other;
-                    break;
-                case RouteRight:
-                    outputLeft[frame] = outOther;
-                    outputRight[frame] = out[0];
-                    meterGain[0] = v.smallSignalGain;
-                    meterInput[0] = other;
-                    meterInput[1] = input[0];
-                    break;
+            if (metering) {
+                meterChannels[0].update(meter, meterInput[0], outputLeft[frame], meterGain[0], true);
+                meterChannels[1].update(meter, meterInput[1], outputRight[frame], meterGain[1], true);
             }
-        } else {
-            outputLeft[frame] = out[0];
-            outputRight[frame] = out[1];
-        }
-        if (metering) {
-            meterChannels[0].update(meter, meterInput[0], outputLeft[frame], meterGain[0], true);
-            meterChannels[1].update(meter, meterInput[1], outputRight[frame], meterGain[1], true);
-        }
 
-        // 13. Detector indices.
-        write = (write + 1) & detectorMask;
-        readPeak = (readPeak + 1) & detectorMask;
-        readBand = (readBand + 1) & detectorMask;
+            write = (write + 1) & detectorMask;
+            readPeak = (readPeak + 1) & detectorMask;
+            readBand = (readBand + 1) & detectorMask;
+        }
     }
 
     detectorWrite = write;

@@ -135,16 +135,13 @@ void COversampler::downsample(double* block, int n) {
     }
 }
 
-void COversampler::inputDelay(double* block, int n) {
-    for (int i = 0; i < n; ++i) {
-        upHistory.push(block[i]);
-        block[i] = upHistory.back(64);
-    }
+// The whole block goes in first; the n samples that come out, 64 older each, then lie in one
+// contiguous run of the mirrored ring (n + 64 < kRing).
+void COversampler::delayBlock(MirroredRing& ring, double* block, int n) {
+    ring.pushBlock(block, n);
+    std::memcpy(block, ring.from(n - 1 + kMatchingDelay), static_cast<std::size_t>(n) * sizeof(double));
 }
 
-void COversampler::outputDelay(double* block, int n) {
-    for (int i = 0; i < n; ++i) {
-        downEven.push(block[i]);
-        block[i] = downEven.back(64);
-    }
-}
+void COversampler::inputDelay(double* block, int n) { delayBlock(upHistory, block, n); }
+
+void COversampler::outputDelay(double* block, int n) { delayBlock(downEven, block, n); }

@@ -7,7 +7,9 @@
 // up to R samples ending at the newest is contiguous.
 #pragma once
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 class COversampler {
 public:
@@ -21,7 +23,7 @@ public:
     void upsample(double* block, int n);
     // 2n samples in, n out, in place.
     void downsample(double* block, int n);
-    // Delays of 64 samples each, in place, for the path without oversampling.
+    // Delays of 64 samples each, in place, for the path without oversampling (n at most 128).
     void inputDelay(double* block, int n);
     void outputDelay(double* block, int n);
     int latency() const { return kLatency; }
@@ -49,6 +51,19 @@ private:
             samples[static_cast<std::size_t>(newest)] = x;
             samples[static_cast<std::size_t>(newest + kRing)] = x;
         }
+        // n samples (n < kRing) as n pushes: at most two contiguous copies into each half.
+        void pushBlock(const double* block, int n) {
+            const int start = (newest + 1) & (kRing - 1);
+            const int first = std::min(n, kRing - start);
+            copyTo(start, block, first);
+            copyTo(0, block + first, n - first);
+            newest = (newest + n) & (kRing - 1);
+        }
+        void copyTo(int position, const double* from, int count) {
+            const auto bytes = static_cast<std::size_t>(count) * sizeof(double);
+            std::memcpy(&samples[static_cast<std::size_t>(position)], from, bytes);
+            std::memcpy(&samples[static_cast<std::size_t>(position + kRing)], from, bytes);
+        }
         // Sample `age` steps before the newest (0 = newest), age < kRing.
         double back(int age) const { return samples[static_cast<std::size_t>(newest + kRing - age)]; }
         // Contiguous samples from the one `age` steps before the newest up to the newest.
@@ -58,6 +73,9 @@ private:
             newest = 0;
         }
     };
+
+    static constexpr int kMatchingDelay = 64;
+    static void delayBlock(MirroredRing& ring, double* block, int n);
 
     MirroredRing upHistory;        // input samples
     MirroredRing downEven;         // even samples of the doubled-rate stream

@@ -17,10 +17,19 @@ constexpr SmoothingDesign kSmoothingDesigns[] = {
     {200}, {20}, {200}, {20}, {200}, {20},
 };
 
+// Host samples into a work buffer; anything not finite becomes silence (x - x is 0 only for
+// finite x, a test the compiler can vectorise).
 template <typename Sample>
-double finiteOrSilence(Sample sample) {
-    const auto value = static_cast<double>(sample);
-    return std::isfinite(value) ? value : 0.0;
+void readFinite(const Sample* __restrict from, double* __restrict to, int n) {
+    for (int i = 0; i < n; ++i) {
+        const auto value = static_cast<double>(from[i]);
+        to[i] = value - value == 0 ? value : 0.0;
+    }
+}
+
+template <typename Sample>
+void writeSamples(const double* __restrict from, Sample* __restrict to, int n) {
+    for (int i = 0; i < n; ++i) to[i] = static_cast<Sample>(from[i]);
 }
 
 }  // namespace
@@ -47,6 +56,11 @@ SignalPath::SignalPath()
 }
 
 SignalPath::~SignalPath() = default;
+
+bool SignalPath::vectorKernelsAvailable() {
+    static const bool available = __builtin_cpu_supports("avx");
+    return available;
+}
 
 int SignalPath::delayRingSize(double sampleRate) {
     return sampleRate < 50000 ? 512 : sampleRate < 100000 ? 1024 : 2048;
@@ -190,10 +204,8 @@ void SignalPath::processBlock(const Sample* inL, const Sample* inR, Sample* outL
 
     for (int done = 0; done < frames;) {
         int n = std::min(kSubBlock, frames - done);
-        for (int i = 0; i < n; ++i) {
-            inputLeft[static_cast<std::size_t>(i)] = finiteOrSilence(inL[done + i]);
-            inputRight[static_cast<std::size_t>(i)] = finiteOrSilence(inR[done + i]);
-        }
+        readFinite(inL + done, inputLeft.data(), n);
+        readFinite(inR + done, inputRight.data(), n);
 
         // One decision per sub-block, so up- and down-sampling always pair up.
         const bool oversample = values.oversample != 0;
@@ -238,8 +250,8 @@ void SignalPath::processBlock(const Sample* inL, const Sample* inR, Sample* outL
         }
 
         // Left first: when the host gives one output buffer for both, it ends up with the right.
-        for (int i = 0; i < n; ++i) outL[done + i] = static_cast<Sample>(outputLeft[static_cast<std::size_t>(i)]);
-        for (int i = 0; i < n; ++i) outR[done + i] = static_cast<Sample>(outputRight[static_cast<std::size_t>(i)]);
+        writeSamples(outputLeft.data(), outL + done, n);
+        writeSamples(outputRight.data(), outR + done, n);
         done += n;
     }
     raiseOverFlags();

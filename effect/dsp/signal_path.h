@@ -87,6 +87,11 @@ public:
 
     const DynamicsValues& dynamics() const { return dynamicsValues; }
 
+    // The AVX build of the kernels runs where the processor has AVX; both give the same bits.
+    // Tests turn it off to compare the two.
+    void useVectorKernels(bool on) { vectorKernels = on && vectorKernelsAvailable(); }
+    static bool vectorKernelsAvailable();
+
 private:
     enum class Layout { Mono, Linked, Unlinked };
     enum Smoothing {
@@ -108,15 +113,21 @@ private:
     void processMultiMono(int frames, const MeterSetup& meter);
     void processMultiLinked(int frames, const MeterSetup& meter);
     void processMultiUnlinked(int frames, const MeterSetup& meter);
+    // Inlined into both builds of each kernel entry: plain x86-64 and AVX.
     template <Layout layout>
-    void processSingle(int frames, const MeterSetup& meter);
+    [[gnu::always_inline]] inline void processSingle(int frames, const MeterSetup& meter);
     template <Layout layout>
-    void processMulti(int frames, const MeterSetup& meter);
+    [[gnu::always_inline]] inline void processMulti(int frames, const MeterSetup& meter);
+    template <Layout layout>
+    [[gnu::target("avx")]] void processSingleAvx(int frames, const MeterSetup& meter);
+    template <Layout layout>
+    [[gnu::target("avx")]] void processMultiAvx(int frames, const MeterSetup& meter);
 
     double* detectorRing(int ring) { return detectorRings.data() + ring * kMaxDetectorRing; }
     void raiseOverFlags();
 
     DynamicsValues dynamicsValues;
+    bool vectorKernels = vectorKernelsAvailable();
 
     // Work buffers: one sub-block, doubled when oversampling.
     std::array<double, 512> inputLeft{}, inputRight{}, outputLeft{}, outputRight{};
@@ -142,6 +153,11 @@ private:
     double denormalOffset = 1e-16;
 
     std::array<MeterChannel, 2> meterChannels;
+
+    // Per-frame values handed from one kernel pass to the next. Chunks of kStageChunk frames
+    // keep every look-ahead read behind the writes of its own chunk.
+    static constexpr int kStageChunk = 64;
+    std::array<std::array<double, kStageChunk>, 8> stageScratch{};
 };
 
 // Transfer-curve helpers the parameter model needs (single precision at the edges).

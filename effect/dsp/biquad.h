@@ -29,7 +29,8 @@ public:
     double rate() const { return sampleRate; }
 
 private:
-    friend struct SmoothingLanes;  // steps several of these side by side
+    template <typename, int>
+    friend struct SmoothingLanesOf;  // steps several of these side by side
     void limitCutoff();
 
     double sampleRate;

@@ -217,10 +217,11 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     double* dry[2] = {dryLeft.data(), dryRight.data()};
     double* wet[2] = {wetLeft.data(), wetRight.data()};
     // Filter states live in locals (registers) for the sub-block and are stored back after it.
-    CBiquad mainFast = *smoothing[MainFast];
-    CBiquad mainSlow = *smoothing[MainSlow];
-    CBiquad rightFast = *smoothing[MainRightFast];
-    CBiquad rightSlow = *smoothing[MainRightSlow];
+    // Each detector's fast and slow smoothing filters step together in two lanes.
+    CBiquad* const mainFilters[2] = {smoothing[MainFast].get(), smoothing[MainSlow].get()};
+    CBiquad* const rightFilters[2] = {smoothing[MainRightFast].get(), smoothing[MainRightSlow].get()};
+    SmoothingPair mainSmoothing(mainFilters);
+    SmoothingPair rightSmoothing(rightFilters);
     std::array<ChannelFilters, 2> filters = channelFilters;
     double* peakLeft = stageScratch[0].data();
     double* peakRight = stageScratch[1].data();
@@ -235,10 +236,11 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
         return y + (y - lowSplit) * lowAdjust + (y - highSplit) * highAdjust;
     };
     // Envelope gain from a peak: returns g and updates the envelope.
-    const auto gainFor = [&](double& envelope, double peak, CBiquad& fast, CBiquad& slow,
+    const auto gainFor = [&](double& envelope, double peak, SmoothingPair& smoothingPair,
                              const AutoRelease& constants, double releaseScale) {
-        envelope = detect(envelope, peak, fast, slow, d.attackCoef, d.releaseCoef, autoRelease,
-                          constants, releaseScale);
+        const Double2 levels = smoothingPair.process(Double2{peak, peak});
+        envelope = followEnvelope(envelope, peak, d.attackCoef, d.releaseCoef, autoRelease, constants,
+                                  levels[0], levels[1], releaseScale);
         envelope = std::max(envelope, kEnvelopeFloor);
         return curve(envelope * v.driveGain * v.kneeScale) / envelope;
     };
@@ -293,11 +295,11 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
             if constexpr (unlinked) {
                 const double peakL = maxLeft.push(peakLeft[k], peakSpan) + kDetectorFloor + offset;
                 const double peakR = maxRight.push(peakRight[k], peakSpan) + kDetectorFloor + offset;
-                peakLeft[k] = gainFor(envelopeLeft, peakL, mainFast, mainSlow, kSingleUnlinkedLeft, 1);
-                peakRight[k] = gainFor(envelopeRight, peakR, rightFast, rightSlow, kSingleMain, 1);
+                peakLeft[k] = gainFor(envelopeLeft, peakL, mainSmoothing, kSingleUnlinkedLeft, 1);
+                peakRight[k] = gainFor(envelopeRight, peakR, rightSmoothing, kSingleMain, 1);
             } else {
                 const double peak = maxLeft.push(peakLeft[k], peakSpan) + kDetectorFloor + offset;
-                peakLeft[k] = gainFor(envelopeLeft, peak, mainFast, mainSlow, mainRelease, releaseScaleMain);
+                peakLeft[k] = gainFor(envelopeLeft, peak, mainSmoothing, mainRelease, releaseScaleMain);
             }
         }
         const double* gainLeft = peakLeft;
@@ -389,10 +391,8 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     envelopes[0] = envelopeLeft;
     envelopes[1] = envelopeRight;
     channelFilters = filters;
-    *smoothing[MainFast] = mainFast;
-    *smoothing[MainSlow] = mainSlow;
-    *smoothing[MainRightFast] = rightFast;
-    *smoothing[MainRightSlow] = rightSlow;
+    mainSmoothing.storeTo(mainFilters);
+    rightSmoothing.storeTo(rightFilters);
     if (metering) {
         meters.meterL.store(meterChannels[0].value, std::memory_order_relaxed);
         meters.meterR.store(meterChannels[1].value, std::memory_order_relaxed);

@@ -50,19 +50,10 @@ inline double followEnvelope(double envelope, double peak, double attackCoef, do
                           constants.factor * releaseScale;
 }
 
-// One detector step: the smoothing pair always sees the peak (it keeps running with the
-// automatic release off), then the envelope follows it.
-inline double detect(double envelope, double peak, CBiquad& fast, CBiquad& slow, double attackCoef,
-                     double releaseCoef, bool autoRelease, const AutoRelease& constants,
-                     double releaseScale = 1) {
-    const double fastLevel = fast.process(peak);
-    const double slowLevel = slow.process(peak);
-    return followEnvelope(envelope, peak, attackCoef, releaseCoef, autoRelease, constants, fastLevel,
-                          slowLevel, releaseScale);
-}
-
-// The detect() and gain steps of the three bands of one side, in vector lanes (see
-// detector_lanes.h). With the releaseScale of the bands, 1, left out: x * 1 is x.
+// One detector step for the three bands of one side, in vector lanes (see detector_lanes.h):
+// the smoothing pair always sees the peak (it keeps running with the automatic release off),
+// the envelope follows it, and the band's gain comes from the envelope. The bands' release
+// scale, 1, is left out: x * 1 is x.
 class BandDetectorLanes {
 public:
     BandDetectorLanes(CBiquad* const (&fastFilters)[3], CBiquad* const (&slowFilters)[3],
@@ -420,7 +411,6 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     // Smoothing pairs per band and detector (left or shared, right).
     const Smoothing bandSmoothing[2][BandCount] = {{LowFast, MidFast, HighFast},
                                                    {LowRightFast, MidRightFast, HighRightFast}};
-    const Smoothing finalSmoothing[2] = {MainFast, MainRightFast};
     // Envelopes: final stage main/right; bands low, mid, high for left (or shared) and right.
     constexpr int finalEnvelope[2] = {0, 1};
     constexpr int bandEnvelope[2][BandCount] = {{2, 4, 6}, {3, 5, 7}};
@@ -451,6 +441,10 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
         *smoothing[0],  *smoothing[1],  *smoothing[2],  *smoothing[3],  *smoothing[4],  *smoothing[5],
         *smoothing[6],  *smoothing[7],  *smoothing[8],  *smoothing[9],  *smoothing[10], *smoothing[11],
         *smoothing[12], *smoothing[13], *smoothing[14], *smoothing[15]};
+    // The final stages' fast and slow smoothing filters, each pair in two lanes.
+    CBiquad* const finalFilters[2][2] = {{&smooth[MainFast], &smooth[MainSlow]},
+                                         {&smooth[MainRightFast], &smooth[MainRightSlow]}};
+    SmoothingPair finalSmoothing[2] = {SmoothingPair(finalFilters[0]), SmoothingPair(finalFilters[1])};
     const auto processedInput = [&](std::size_t frame) {
         return rightProcessed ? inputRight[frame] : inputLeft[frame];
     };
@@ -587,11 +581,11 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                     const double peak = maxima[static_cast<std::size_t>(MaxLeft + det)].push(
                                             peakInput, d.bandWindow + 2) +
                                         kDetectorFloor + offset;
-                    const auto pair = static_cast<std::size_t>(finalSmoothing[det]);
                     double& e = envelope[static_cast<std::size_t>(finalEnvelope[det])];
+                    const Double2 levels = finalSmoothing[det].process(Double2{peak, peak});
                     // No floor here: the gain is 1 until the envelope passes full scale.
-                    e = detect(e, peak, smooth[pair], smooth[pair + 1], d.bandAttackCoef, d.finalReleaseCoef,
-                               autoRelease, kFinalStage);
+                    e = followEnvelope(e, peak, d.bandAttackCoef, d.finalReleaseCoef, autoRelease,
+                                       kFinalStage, levels[0], levels[1]);
                     finalGain[det] = e < 1 ? 1 : 1 / e;
                 }
                 if constexpr (!unlinked) finalGain[1] = finalGain[0];
@@ -654,6 +648,8 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     denormalOffset = offset;
     envelopes = envelope;
     channelFilters = channel;
+    finalSmoothing[0].storeTo(finalFilters[0]);
+    finalSmoothing[1].storeTo(finalFilters[1]);
     for (std::size_t k = 0; k < smooth.size(); ++k) *smoothing[k] = smooth[k];
     if (metering) {
         meters.meterL.store(meterChannels[0].value, std::memory_order_relaxed);

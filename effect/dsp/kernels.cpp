@@ -1,7 +1,7 @@
-// The seven processing kernels. Each runs one pass per sample over a sub-block: 15 Hz
-// high-pass, tone shaping or band split, look-ahead peak detection, envelope, transfer curve,
-// clamp, ceiling, dry/wet mix and output gain. Values and indices are loaded into locals at
-// the top and stored back at the end; the per-sample steps they share are written once here.
+// The seven processing kernels. Per sample of a sub-block: 15 Hz high-pass, tone shaping or
+// band split, look-ahead peak detection, envelope, transfer curve, clamp, ceiling, dry/wet mix
+// and output gain. Values and indices are loaded into locals at the top and stored back at the
+// end; the per-sample steps they share are written once here.
 #include <algorithm>
 #include <cmath>
 
@@ -160,9 +160,6 @@ void SignalPath::processMultiUnlinked(int frames, const MeterSetup& meter) {
     vectorKernels ? processMultiAvx<Layout::Unlinked>(frames, meter) : processMulti<Layout::Unlinked>(frames, meter);
 }
 
-// Three passes per chunk of frames, each a short loop the processor can overlap across frames:
-// filters and peaks, then the detector and envelope (the only long recursion), then gains, mix
-// and output. Arithmetic and ring order are those of one pass per frame.
 // The same kernels compiled for AVX: the three-band detectors' four lanes fit one register.
 // Without fused multiply-add both builds round every operation alike.
 template <SignalPath::Layout layout>
@@ -174,6 +171,9 @@ void SignalPath::processMultiAvx(int frames, const MeterSetup& meter) {
     processMulti<layout>(frames, meter);
 }
 
+// Three passes per chunk of frames, each a short loop the processor can overlap across frames:
+// filters and peaks, then the detector and envelope (the only long recursion), then gains, mix
+// and output. Arithmetic and ring order are those of one pass per frame.
 template <SignalPath::Layout layout>
 void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     constexpr bool mono = layout == Layout::Mono;

@@ -109,6 +109,15 @@ inline Routing routingOf(float leftRight) {
     return leftRight < 0.333f ? RouteBoth : leftRight < 0.66f ? RouteLeft : RouteRight;
 }
 
+// The mono kernels process one channel and pass the other through: which is which.
+struct MonoSources {
+    const double* processed;
+    const double* other;
+};
+inline MonoSources monoSources(Routing routing, const double* left, const double* right) {
+    return routing == RouteRight ? MonoSources{right, left} : MonoSources{left, right};
+}
+
 }  // namespace
 
 void SignalPath::processThrough(int frames, const MeterSetup& meter) {
@@ -185,7 +194,6 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
     const bool autoRelease = v.autoRelease != 0;
     const bool brickwall = v.brickwall != 0;
     const Routing routing = mono ? routingOf(v.leftRight) : RouteBoth;
-    const bool rightProcessed = routing == RouteRight;
     const double lowAdjust = v.lowAdjustGain - 1;
     const double highAdjust = v.highAdjustGain - 1;
     const double releaseScaleMain = layout == Layout::Linked ? d.autoReleaseScale : 1;
@@ -235,12 +243,7 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
         envelope = std::max(envelope, kEnvelopeFloor);
         return curve(envelope * v.driveGain * v.kneeScale) / envelope;
     };
-    const auto processedInput = [&](std::size_t frame) {
-        return rightProcessed ? inputRight[frame] : inputLeft[frame];
-    };
-    const auto otherInput = [&](std::size_t frame) {
-        return rightProcessed ? inputLeft[frame] : inputRight[frame];
-    };
+    const MonoSources sources = monoSources(routing, inputLeft.data(), inputRight.data());
 
     for (int first = 0; first < frames; first += kStageChunk) {
         const int count = std::min(kStageChunk, frames - first);
@@ -255,7 +258,7 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
             const auto k = static_cast<std::size_t>(i);
             offset = -offset;
             if constexpr (mono) {
-                const double z = shape(filters[0], processedInput(frame) + offset, highPassed[k]);
+                const double z = shape(filters[0], sources.processed[frame] + offset, highPassed[k]);
                 lookLeft[w] = z;
                 peakLeft[k] = std::fabs(kDetectorHeadroom * z);
             } else {
@@ -307,8 +310,8 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
             double delayedRight = 0;
             double inputSeen[2];
             if constexpr (mono) {
-                inputSeen[0] = processedInput(frame) + offset;
-                inputSeen[1] = otherInput(frame) + offset;
+                inputSeen[0] = sources.processed[frame] + offset;
+                inputSeen[1] = sources.other[frame] + offset;
                 dry[1][delay] = inputSeen[1];
                 dry[0][delay] = highPassed[k];  // the processed dry path carries the high-passed signal
                 if (brickwall) delayedLeft = clampUnit(delayedLeft);
@@ -405,7 +408,6 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     const bool autoRelease = v.autoRelease != 0;
     const bool brickwall = v.brickwall != 0;
     const Routing routing = mono ? routingOf(v.leftRight) : RouteBoth;
-    const bool rightProcessed = routing == RouteRight;
     const AutoRelease bandRelease[BandCount] = {
         kBand, kBand, layout == Layout::Linked ? kLinkedHighBand : kBand};
     // Smoothing pairs per band and detector (left or shared, right).
@@ -445,12 +447,7 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     CBiquad* const finalFilters[2][2] = {{&smooth[MainFast], &smooth[MainSlow]},
                                          {&smooth[MainRightFast], &smooth[MainRightSlow]}};
     SmoothingPair finalSmoothing[2] = {SmoothingPair(finalFilters[0]), SmoothingPair(finalFilters[1])};
-    const auto processedInput = [&](std::size_t frame) {
-        return rightProcessed ? inputRight[frame] : inputLeft[frame];
-    };
-    const auto otherInput = [&](std::size_t frame) {
-        return rightProcessed ? inputLeft[frame] : inputRight[frame];
-    };
+    const MonoSources sources = monoSources(routing, inputLeft.data(), inputRight.data());
 
     for (int first = 0; first < frames; first += kStageChunk) {
         const int count = std::min(kStageChunk, frames - first);
@@ -467,7 +464,7 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
             double band[2][BandCount];
             if constexpr (mono) {
                 ChannelFilters& filters = channel[0];
-                const double y = filters.highPass15.process(processedInput(frame) + offset, offset);
+                const double y = filters.highPass15.process(sources.processed[frame] + offset, offset);
                 const double highPassed = filters.lowSplit.process(y, offset);
                 const double lowPassed = filters.highSplit.process(y, offset);
                 band[0][LowBand] = (y - highPassed) * v.lowAdjustGain;
@@ -547,8 +544,8 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
             double input[2];
             double other = 0;
             if constexpr (mono) {
-                input[0] = processedInput(frame) + offset;
-                other = otherInput(frame) + offset;
+                input[0] = sources.processed[frame] + offset;
+                other = sources.other[frame] + offset;
                 dry[0][delay] = input[0];
                 dry[1][delay] = other;
             } else {

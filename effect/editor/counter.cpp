@@ -23,7 +23,7 @@ CCounter::~CCounter() = default;
 float CCounter::getNormalizedValue() {
     if (vmax == 0) return 0;
     const float normalized = value / vmax;
-    return normalized < 0 ? 0 : normalized > 1 ? 1 : normalized;
+    return !(normalized > 0) ? 0 : normalized > 1 ? 1 : normalized;
 }
 
 void CCounter::setValueAndUnit(float newValue, int32_t newUnit) {

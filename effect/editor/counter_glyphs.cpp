@@ -16,8 +16,10 @@ double roundAt(double value, int decimals) {
     return scaled / scale;
 }
 
+// A value that is not a number, or infinite, has no digits: they read as 0.
 int digit(double magnitude, double place) {
-    return static_cast<int>(std::fmod(std::trunc(magnitude / place + 1e-9), 10.0));
+    const double d = std::fmod(std::trunc(magnitude / place + 1e-9), 10.0);
+    return std::isfinite(d) ? static_cast<int>(d) : 0;
 }
 
 // Hundreds, tens and units with leading zeros blanked, as the read-out writes numbers.

@@ -1,11 +1,16 @@
 #include "effect/editor/film_strip.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <limits>
 
 namespace {
 
 // Float-to-frame conversions truncate toward zero after adding 0.5.
 int nearest(double x) { return static_cast<int>(x + 0.5); }
+
+constexpr int kLargestOffset = std::numeric_limits<int>::max();
 
 }  // namespace
 
@@ -22,9 +27,13 @@ StripPoint gridKnobSource(float value, int frameCount, int frameWidth, int frame
     if (value > 0) {
         const double last = static_cast<double>(frameHeight) * (frameCount - 1);
         const double x = last * value;
-        offset = x > last ? static_cast<int>(x) : static_cast<int>(x / frameHeight) * frameHeight;
+        // Beyond the last frame the offset leaves the grid; capped so that it stays an int.
+        offset = x > last ? static_cast<int>(std::min(x, double{kLargestOffset}))
+                          : static_cast<int>(x / frameHeight) * frameHeight;
     }
-    return {offset / bitmapHeight * frameWidth, offset % bitmapHeight};
+    const std::int64_t column = offset / bitmapHeight;
+    const std::int64_t left = std::min<std::int64_t>(column * frameWidth, kLargestOffset);
+    return {static_cast<int>(left), offset % bitmapHeight};
 }
 
 float meterPosition(float level, bool alternateScale) {
@@ -57,6 +66,7 @@ int toggleFrame(float value) { return value < 0.5f ? 0 : 1; }
 int leverFrame(float value) { return value >= 0.75f ? 3 : value >= 0.5f ? 2 : value >= 0.25f ? 1 : 0; }
 
 int verticalSwitchFrame(float value, int positions) {
-    const int frame = static_cast<int>(std::floor(positions * static_cast<double>(value)));
-    return frame > 2 ? 2 : frame < 0 ? 0 : frame;
+    const double frame = std::floor(positions * static_cast<double>(value));
+    if (frame > 2) return 2;
+    return frame > 0 ? static_cast<int>(frame) : 0;  // negative, or not a number
 }

@@ -72,12 +72,14 @@ void dragFilmStripKnob(CAnimKnob& knob, CDrawContext* context, CPoint& where, in
         previousCircular = onCircle(where);
     }
 
+    // Linear movement counts from the press, not from the first position read below: the
+    // pointer may have moved before the press reached the knob.
+    CPoint previous = where;
     reportChange(knob, context);
     knob.getMouseLocation(context, where);
     knob.doIdleStuff();
     if (frame != nullptr) frame->beginEdit(tag);
 
-    CPoint previous = where;
     int32_t accumulatedPx = 0;
     while (true) {
         buttons = knob.getMouseButtons();

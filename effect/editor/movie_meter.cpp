@@ -30,7 +30,7 @@ void CMovieMeter::setScaleMode(int32_t mode) {
 }
 
 int32_t CMovieMeter::currentFrame() {
-    if (value < 0) value = 0;
+    if (!(value >= 0)) value = 0;  // negative, or not a number
     float position = meterPosition(value);
     if (position > 1) position = 1;
     return static_cast<int32_t>(static_cast<float>(frameCount - 1) * position + 0.5f);

@@ -1,6 +1,8 @@
 // The editor's custom controls: meters, LEDs, read-out, lever, switches, frame and preset bar.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "effect/editor/click_rect.h"
 #include "effect/editor/counter.h"
 #include "effect/editor/counter_glyphs.h"
@@ -34,7 +36,7 @@ TEST(MovieMeter, NeedleFramesForLevelsOnBothScales) {
     standard->forget();
     alternate->forget();
     const std::pair<float, int> standardCases[] = {
-        {0, 2}, {-1, 2}, {1.473f, 100}, {50, 100}, {1, 64}};
+        {0, 2}, {-1, 2}, {1.473f, 100}, {50, 100}, {1, 64}, {std::nanf(""), 2}};
     for (const auto& [level, frame] : standardCases) {
         meter.setValue(level);
         EXPECT_EQ(drawnRed(meter, 4, 2, 1, 1), frame) << level;
@@ -128,6 +130,8 @@ TEST(Counter, DrawsTheGlyphsOfItsValueAndUnit) {
     EXPECT_FLOAT_EQ(counter.getNormalizedValue(), 0.5f);
     counter.setValue(5);
     EXPECT_FLOAT_EQ(counter.getNormalizedValue(), 1.0f);
+    counter.setValue(std::nanf(""));
+    EXPECT_FLOAT_EQ(counter.getNormalizedValue(), 0.0f);
 }
 
 TEST(Lever, ZonesPickTheValueAndOutsideKeepsThePressValue) {

@@ -1,6 +1,9 @@
 // Drawing arithmetic of the editor's controls, from the examples the controls must show.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "effect/editor/counter_glyphs.h"
 #include "effect/editor/film_strip.h"
 
@@ -25,6 +28,10 @@ TEST(FilmStrip, GridKnobFillsColumnsTopToBottom) {
         EXPECT_EQ(source.x, c.source.x) << c.value;
         EXPECT_EQ(source.y, c.source.y) << c.value;
     }
+    const StripPoint notANumber = gridKnobSource(std::nanf(""), 101, 113, 93, 930);
+    EXPECT_EQ(notANumber.x, 0);
+    EXPECT_EQ(notANumber.y, 0);
+    EXPECT_GE(gridKnobSource(1e30f, 101, 113, 93, 930).x, 1243) << "far beyond the grid, not before it";
 }
 
 TEST(FilmStrip, MeterLawAndFrames) {
@@ -58,6 +65,9 @@ TEST(FilmStrip, SwitchesAndLever) {
     EXPECT_EQ(verticalSwitchFrame(0.5f, 3), 1);
     EXPECT_EQ(verticalSwitchFrame(1, 3), 2);
     EXPECT_EQ(verticalSwitchFrame(1, 2), 2);
+    EXPECT_EQ(verticalSwitchFrame(1e30f, 3), 2);
+    EXPECT_EQ(verticalSwitchFrame(-0.5f, 3), 0);
+    EXPECT_EQ(verticalSwitchFrame(std::nanf(""), 3), 0);
 }
 
 TEST(CounterGlyphs, ReadOutExamples) {
@@ -82,6 +92,17 @@ TEST(CounterGlyphs, ReadOutExamples) {
         {42, UnitNone, {B, B, B, B, B, B}},
     };
     for (const auto& c : cases) EXPECT_EQ(counterGlyphs(c.value, c.unit), c.glyphs) << c.value << " unit " << c.unit;
+}
+
+TEST(CounterGlyphs, ValuesThatAreNotNumbersStillGiveGlyphsOfTheStrip) {
+    const float values[] = {std::nanf(""), std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity(), 3e38f};
+    for (float value : values)
+        for (int unit = UnitDecibel; unit <= 4; ++unit)
+            for (int glyph : counterGlyphs(value, unit)) {
+                EXPECT_GE(glyph, 0) << value << " unit " << unit;
+                EXPECT_LE(glyph, GlyphBlank) << value << " unit " << unit;
+            }
 }
 
 }  // namespace

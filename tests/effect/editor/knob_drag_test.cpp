@@ -39,6 +39,13 @@ TEST_F(StripKnobFixture, LinearDragSweepsTheRangeIn300Pixels) {
     EXPECT_FLOAT_EQ(knob->getValue(), 0.0f) << "clamped";
 }
 
+TEST_F(StripKnobFixture, LinearDragCountsFromThePressPoint) {
+    // The pointer is already 10 px higher when the knob first reads it.
+    CFrame::setKnobMode(kLinearMode);
+    test.press(30, 25, kLButton, {{30, 15, kLButton}, {30, 15, 0}});
+    EXPECT_NEAR(knob->getValue(), 0.5f + 10.0f / 300, 1e-5);
+}
+
 TEST_F(StripKnobFixture, ShiftMidDragChangesTheRateWithoutAJump) {
     CFrame::setKnobMode(kLinearMode);
     const int shifted = kLButton | kShift;

@@ -53,8 +53,17 @@ std::string validUtf8(std::string_view text) {
             valid = false;
             break;
         }
-        for (std::size_t k = 1; k < length; ++k)
-            if ((static_cast<unsigned char>(text[i + k]) & 0xc0) != 0x80) valid = false;
+        char32_t code = length == 1 ? lead : lead & (0x7fu >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xc0) != 0x80) valid = false;
+            code = (code << 6) | (next & 0x3fu);
+        }
+        // cairo also refuses overlong forms, surrogates and code points beyond U+10FFFF.
+        constexpr char32_t kSmallestOfLength[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < kSmallestOfLength[length] || (code >= 0xd800 && code <= 0xdfff) ||
+            code > 0x10ffff)
+            valid = false;
         i += length;
     }
     if (valid) return std::string(text);

@@ -21,7 +21,9 @@ CControl::CControl(const CRect& size, CControlListener* listener, int32_t tag, C
       tag(tag),
       doubleClickInterval(std::max(platform::kDoubleClickTimeMs, kShortestDoubleClickMs)) {
     setBackground(background);
+    // Taking the bitmap marked the control dirty; it still starts as never drawn.
     bDirty = false;
+    oldValue = 1.0f;
 }
 
 CControl::~CControl() = default;

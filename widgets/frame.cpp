@@ -89,10 +89,15 @@ void CFrame::idle() {
 }
 
 void CFrame::doIdleStuff() {
+    // Called from inside a gesture (a drag, a commit): only paint requests may be handled
+    // meanwhile, also when the gesture did not start from the window's own events.
+    const bool wasPumping = pumping;
+    pumping = true;
     if (editor != nullptr)
         editor->doIdleStuff();
     else
         idle();
+    pumping = wasPumping;
 }
 
 void CFrame::beginEdit(int32_t tag) {

@@ -33,7 +33,8 @@ void CKickButton::mouse(CDrawContext* context, CPoint& where, int32_t buttons) {
     beginEdit();
     float reported = value;
     bool first = true;
-    while (getMouseButtons() & kLButton) {
+    // The first pass takes the press itself: a quick click may be over before it is delivered.
+    while (first || (getMouseButtons() & kLButton)) {
         value = size.pointInside(where) ? 1.0f : 0.0f;
         // Every change is reported, also back to a state already drawn.
         if ((first || value != reported) && listener != nullptr)

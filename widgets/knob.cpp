@@ -34,10 +34,11 @@ bool CKnob::isTypeOf(const char* className) const {
 }
 
 void CKnob::setHandleBitmap(CBitmap* bitmap) {
+    // Take the new reference first: the new bitmap may be the one held now.
+    if (bitmap != nullptr) bitmap->remember();
     if (pHandle != nullptr) pHandle->forget();
     pHandle = bitmap;
     if (pHandle != nullptr) {
-        pHandle->remember();
         insetPx = static_cast<int32_t>(pHandle->getWidth() / 2.0 + 2.5);
     } else {
         insetPx = 3;

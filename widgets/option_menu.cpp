@@ -16,6 +16,11 @@ constexpr std::size_t kMaxEntryLength = 255;
 constexpr int32_t kColumnLimit = 160;
 
 std::string clippedEntry(const std::string& text) { return text.substr(0, kMaxEntryLength); }
+
+// Reads no further than an entry holds: texts from files and hosts may lack the zero.
+std::string boundedText(const char* text) {
+    return std::string(text, strnlen(text, kMaxEntryLength));
+}
 }  // namespace
 
 COptionMenu::COptionMenu(const CRect& size, CControlListener* listener, int32_t tag,
@@ -38,11 +43,13 @@ std::string COptionMenu::numbered(const char* text, int32_t position, bool subme
     const char* formats[] = {"%1d %s", "%02d %s", "%03d %s"};
     char buffer[kMaxEntryLength + 16] = {};
     const std::string prefix = submenu ? "-M" : "";
+    const std::string body = boundedText(text);
     if (numberingStyle >= 2 && numberingStyle <= 4) {
-        std::snprintf(buffer, sizeof buffer, formats[numberingStyle - 2], position + 1, text);
+        std::snprintf(buffer, sizeof buffer, formats[numberingStyle - 2], position + 1,
+                      body.c_str());
         return clippedEntry(prefix + buffer);
     }
-    return clippedEntry(prefix + text);
+    return clippedEntry(prefix + body);
 }
 
 bool COptionMenu::addEntry(const char* text, int32_t position) {
@@ -66,7 +73,7 @@ bool COptionMenu::addEntry(COptionMenu* submenu, const char* title) {
 
 bool COptionMenu::setEntry(int32_t index, const char* text) {
     if (text == nullptr || index < 0 || index >= getNbEntries() ||
-        std::strlen(text) > kMaxEntryLength)
+        strnlen(text, kMaxEntryLength + 1) > kMaxEntryLength)
         return false;
     entries[static_cast<std::size_t>(index)] = text;
     if (index == currentIndex) setDirty(true);

@@ -97,7 +97,8 @@ void CParamDisplay::drawText(CDrawContext* context, const std::string& text, CBi
             background->drawTransparent(context, size, backOffset);
         else
             background->draw(context, size, backOffset);
-    } else if (!bTextTransparencyEnabled) {
+    } else if (!bTransparencyEnabled || !bTextTransparencyEnabled) {
+        // Only a see-through view leaves its colour out, unless its text is opaque.
         context->setFillColor(backColor);
         context->fillRect(size);
         if (!(style & (k3DIn | k3DOut | kNoFrame))) {

@@ -39,7 +39,8 @@ void CRockerSwitch::mouse(CDrawContext* context, CPoint& where, int32_t buttons)
     if (!(buttons & kLButton)) return;
     beginEdit();
     float reported = value;
-    while (getMouseButtons() & kLButton) {
+    // The first pass takes the press itself: a quick click may be over before it is delivered.
+    for (bool first = true; first || (getMouseButtons() & kLButton); first = false) {
         if (!size.pointInside(where))
             value = 0;
         else if (style & kHorizontal)

@@ -169,6 +169,21 @@ TEST(Buttons, RockerTakesTheHalfPressedAndReturnsToRest) {
     EXPECT_FLOAT_EQ(listener.changes.front().second, -1.0f);
 }
 
+TEST(Buttons, AClickAlreadyOverWhenDeliveredStillPressesAndReleases) {
+    // The press carries its buttons, but polling finds them up at once.
+    TestFrame test;
+    RecordingListener listener;
+    test.frame->addView(new CKickButton(CRect(0, 0, 20, 20), &listener, 4, 20, nullptr));
+    test.frame->addView(new CRockerSwitch(CRect(0, 50, 40, 60), &listener, 5, 10, nullptr));
+    test.window->setPointer({5, 5, 0});
+    test.frame->pressAt({5, 5}, kLButton);
+    test.window->setPointer({30, 55, 0});
+    test.frame->pressAt({30, 55}, kLButton);
+    const std::vector<std::pair<int32_t, float>> expected{
+        {4, 1.0f}, {4, 0.0f}, {5, 1.0f}, {5, 0.0f}};
+    EXPECT_EQ(listener.changes, expected);
+}
+
 TEST(Buttons, VerticalSwitchPicksThePositionByHeight) {
     TestFrame test;
     RecordingListener listener;

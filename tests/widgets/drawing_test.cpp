@@ -112,6 +112,22 @@ TEST(ParamDisplay, DefaultTextConverterAndStyles) {
     EXPECT_FALSE(display.isDirty());
 }
 
+TEST(ParamDisplay, WithoutABitmapTheBackgroundColourAndFrameAreDrawn) {
+    // Text transparency is on by default; it does not leave out the background.
+    CParamDisplay display(CRect(0, 0, 60, 16));
+    ASSERT_TRUE(display.getTextTransparency());
+    display.setBackColor({0, 0, 200, 255});
+    display.setFrameColor({200, 0, 0, 255});
+    display.setStyle(kNoTextStyle);
+    platform::Image target(60, 16);
+    {
+        CDrawContext context(nullptr, target);
+        display.draw(&context);
+    }
+    EXPECT_EQ(target.pixel(0, 0), (platform::Rgba{200, 0, 0, 255})) << "frame";
+    EXPECT_EQ(target.pixel(30, 8), (platform::Rgba{0, 0, 200, 255})) << "background";
+}
+
 TEST(OffscreenFrame, DrawsChildrenInOrderWithContainerOffsets) {
     CFrame frame(CRect(0, 0, 100, 80), std::unique_ptr<platform::PlatformWindow>(), nullptr);
     frame.setBackgroundColor({10, 10, 10, 255});
@@ -169,6 +185,26 @@ TEST(Text, InvalidUtf8IsDrawnAsLatin1) {
     for (int x = 0; x < 60; ++x)
         for (int y = 0; y < 20; ++y) lit += target.pixel(x, y).alpha > 128 ? 1 : 0;
     EXPECT_GT(lit, 20);
+}
+
+TEST(Text, NearlyUtf8BytesDoNotStopTheDrawing) {
+    // Each looks like a UTF-8 sequence but is one cairo refuses.
+    const char* const texts[] = {
+        "A\xc0\x80",          // overlong zero
+        "A\xc1\xbf",          // overlong two-byte form
+        "A\xe0\x80\x80",      // overlong three-byte form
+        "A\xed\xa0\x80",      // surrogate
+        "A\xf4\x90\x80\x80",  // beyond U+10FFFF
+        "A\xf7\xbf\xbf\xbf",  // beyond U+10FFFF
+    };
+    for (const char* text : texts) {
+        platform::Image target(80, 20);
+        platform::Painter painter(target);
+        painter.drawText(text, {0, 0, 60, 20}, {14, false, false, false, false},
+                         {255, 255, 255, 255}, platform::TextAlign::Left);
+        painter.fillRect({70, 0, 80, 20}, {0, 255, 0, 255});
+        EXPECT_EQ(target.pixel(75, 10).green, 255) << "after " << text + 1;
+    }
 }
 
 }  // namespace

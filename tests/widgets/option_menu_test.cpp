@@ -2,6 +2,10 @@
 #include "widgets/option_menu.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstring>
 
 #include "tests/widgets/widget_fixture.h"
 
@@ -176,6 +180,49 @@ TEST(OptionMenu, PressShowsThePopupUnderTheControlAndReportsTheChoice) {
     menu->setStyle(5120 | kPopupStyle);
     test.press(125, 140, kLButton);
     EXPECT_EQ(test.window->lastMenuOrigin.y, 130) << "top edge with the pop-up style";
+}
+
+// Texts of `length` bytes with no terminating zero, ending right before an unreadable page: a
+// read past their end faults.
+class UnterminatedText {
+public:
+    explicit UnterminatedText(std::size_t length) {
+        pageBytes = static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+        void* mapped = mmap(nullptr, 2 * pageBytes, PROT_READ | PROT_WRITE,
+                            MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (mapped == MAP_FAILED) return;
+        pages = static_cast<char*>(mapped);
+        mprotect(pages + pageBytes, pageBytes, PROT_NONE);
+        text = pages + pageBytes - length;
+        std::memset(text, 'x', length);
+    }
+    ~UnterminatedText() {
+        if (pages != nullptr) munmap(pages, 2 * pageBytes);
+    }
+    UnterminatedText(const UnterminatedText&) = delete;
+    UnterminatedText& operator=(const UnterminatedText&) = delete;
+    char* text = nullptr;
+
+private:
+    char* pages = nullptr;
+    std::size_t pageBytes = 0;
+};
+
+TEST(OptionMenu, TextsWithoutATerminatingZeroAreReadNoFurtherThanAnEntryHolds) {
+    COptionMenu menu(CRect(0, 0, 10, 10), nullptr, 65);
+    menu.addEntry("short");
+    UnterminatedText tooLong(256);
+    ASSERT_NE(tooLong.text, nullptr);
+    EXPECT_FALSE(menu.setEntry(0, tooLong.text)) << "256 characters do not fit";
+    EXPECT_EQ(menu.entryText(0), "short");
+
+    UnterminatedText longer(400);
+    ASSERT_NE(longer.text, nullptr);
+    ASSERT_TRUE(menu.addEntry(longer.text));
+    EXPECT_EQ(menu.entryText(1), std::string(255, 'x'));
+    menu.setNumberingStyle(3);
+    ASSERT_TRUE(menu.addEntry(longer.text));
+    EXPECT_EQ(menu.entryText(2), "03 " + std::string(252, 'x'));
 }
 
 }  // namespace

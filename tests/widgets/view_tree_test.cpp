@@ -55,6 +55,29 @@ TEST(ReferenceCounting, LastForgetDestroysAndContainersHoldAReference) {
     EXPECT_TRUE(destroyed);
 }
 
+// A bitmap that reports its destruction.
+class ProbeBitmap : public CBitmap {
+public:
+    explicit ProbeBitmap(bool* destroyed) : CBitmap(platform::Image(4, 4)), destroyed(destroyed) {}
+    ~ProbeBitmap() override { *destroyed = true; }
+    bool* destroyed;
+};
+
+TEST(ReferenceCounting, SettingTheSameHandleBitmapAgainKeepsIt) {
+    bool destroyed = false;
+    auto* handle = new ProbeBitmap(&destroyed);
+    {
+        CKnob knob(CRect(0, 0, 20, 20), nullptr, 1, nullptr, handle);
+        handle->forget();  // the knob now holds the only reference
+        knob.setHandleBitmap(handle);
+        EXPECT_FALSE(destroyed);
+        if (!destroyed) {
+            EXPECT_EQ(handle->getNbReference(), 1);
+        }
+    }
+    EXPECT_TRUE(destroyed) << "the knob releases its reference";
+}
+
 TEST(HitOrder, LastAddedEnabledViewTakesThePressEdgesIncluded) {
     TestFrame test;
     auto* lower = new ProbeControl(CRect(10, 10, 60, 60), 1);
@@ -127,6 +150,12 @@ TEST(DirtyRules, ControlValueAndFlag) {
     EXPECT_FLOAT_EQ(control.getOldValue(), 0.0f)
         << "a value of -1 must still differ from the last drawn one";
     EXPECT_TRUE(control.isDirty());
+
+    CBitmap* strip = widget_test::makeStrip(10, 10, 2);
+    CControl withBitmap(CRect(0, 0, 10, 10), nullptr, 2, strip);
+    strip->forget();
+    EXPECT_FLOAT_EQ(withBitmap.getOldValue(), 1.0f) << "a bitmap does not change the start";
+    EXPECT_TRUE(withBitmap.isDirty());
 }
 
 TEST(DirtyRules, IdleRedrawsOnlyDirtyViewsAndPresentsTheirArea) {
@@ -253,6 +282,24 @@ TEST(IdleStuff, DragLoopsIdleAboutEvery50Ms) {
     test.window->advanceTicks(200);
     test.editor.doIdleStuff();
     EXPECT_EQ(test.editor.idleCalls, 9) << "a late call idles at once";
+}
+
+TEST(IdleStuff, AnIdleFromInsideAGestureServesOnlyPaintRequests) {
+    TestFrame test;
+    auto* probe = new ProbeControl(CRect(0, 0, 20, 20), 1);
+    test.frame->addView(probe);
+    test.frame->idle();  // everything drawn once
+    test.window->setTicks(10000);
+    test.window->injectMouseDown(5, 5, kLButton);
+    test.window->injectExpose({0, 0, 10, 10});
+    const int presented = test.window->presentCount;
+    // As a text field does when a key from the host commits it: outside the window's own pump.
+    probe->doIdleStuff();
+    EXPECT_EQ(test.editor.idleCalls, 1);
+    EXPECT_EQ(probe->presses, 0) << "a press waits until the gesture is over";
+    EXPECT_GT(test.window->presentCount, presented) << "paint requests are served";
+    test.frame->idle();
+    EXPECT_EQ(probe->presses, 1);
 }
 
 }  // namespace

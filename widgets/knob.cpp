@@ -1,5 +1,6 @@
 #include "widgets/knob.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -211,8 +212,10 @@ void CAnimKnob::draw(CDrawContext* context) {
     CPoint source;
     if (value >= 0 && heightOfOneImage > 0 && subPixmaps > 1) {
         const float shown = bInverseBitmap ? 1 - value : value;
-        auto top = static_cast<int32_t>(shown * static_cast<float>(heightOfOneImage) *
-                                        static_cast<float>(subPixmaps - 1));
+        // Past the strip nothing is drawn; the bound only keeps the conversion defined.
+        const float limit = static_cast<float>(heightOfOneImage) * static_cast<float>(subPixmaps);
+        const float exact = shown * static_cast<float>(heightOfOneImage) * static_cast<float>(subPixmaps - 1);
+        auto top = static_cast<int32_t>(std::clamp(exact, -limit, limit));
         source.y = top - top % heightOfOneImage;
     }
     drawStripFrame(context, pBackground, source);

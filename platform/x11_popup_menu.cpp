@@ -133,8 +133,14 @@ int X11Window::popupMenu(const std::vector<MenuItem>& items, PointerPosition whe
                       CopyFromParent, CWOverrideRedirect | CWEventMask, &attributes);
     XMapRaised(d, popup);
     XSync(d, False);
-    XGrabPointer(d, popup, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
-                 GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    // Without the pointer no click outside could ever close the menu, and the host would hang
+    // in this loop: another client holding the pointer means no menu this time.
+    if (XGrabPointer(d, popup, False, ButtonPressMask | ButtonReleaseMask | PointerMotionMask,
+                     GrabModeAsync, GrabModeAsync, None, None, CurrentTime) != GrabSuccess) {
+        XDestroyWindow(d, popup);
+        XSync(d, False);
+        return -1;
+    }
     XGrabKeyboard(d, popup, False, GrabModeAsync, GrabModeAsync, CurrentTime);
 
     SurfaceHandle surface(

@@ -143,6 +143,13 @@ void X11TestDriver::warpPointer(std::uintptr_t window, int x, int y) {
     XSync(display.get(), False);
 }
 
+bool X11TestDriver::grabPointer(std::uintptr_t window) {
+    const int result = XGrabPointer(display.get(), window, False, ButtonPressMask | ButtonReleaseMask,
+                                    GrabModeAsync, GrabModeAsync, None, None, CurrentTime);
+    XSync(display.get(), False);
+    return result == GrabSuccess;
+}
+
 Rgba X11TestDriver::pixel(std::uintptr_t window, int x, int y) {
     XImage* image = XGetImage(display.get(), window, x, y, 1, 1, AllPlanes, ZPixmap);
     if (image == nullptr) return {0, 0, 0, 0};

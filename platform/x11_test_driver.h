@@ -26,6 +26,9 @@ public:
     void sendCharacter(std::uintptr_t window, char character);
     void sendReturn(std::uintptr_t window);
     void warpPointer(std::uintptr_t window, int x, int y);
+    // Holds the pointer for this connection, as another application's menu would; false when
+    // the server refuses.
+    bool grabPointer(std::uintptr_t window);
     Rgba pixel(std::uintptr_t window, int x, int y);
     // Real pointer input through the server's test extension, when the system has it: press the
     // left button at `from`, move to each point after `stepMs`, release. Runs on its own thread

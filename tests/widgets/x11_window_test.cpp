@@ -157,6 +157,28 @@ TEST_F(X11Fixture, PopupMenuChoiceByDraggingOntoAnEntry) {
     frame->forget();
 }
 
+TEST_F(X11Fixture, PopupMenuGivesUpWhenAnotherClientHoldsThePointer) {
+    auto* frame = new CFrame(CRect(0, 0, 120, 80), reinterpret_cast<void*>(host), nullptr);
+    ASSERT_TRUE(frame->isOpen());
+    const std::uintptr_t child = childOf(*frame);
+    RecordingListener listener;
+    auto* menu = new COptionMenu(CRect(0, 0, 10, 14), &listener, 65, nullptr, nullptr, 5120);
+    for (const char* entry : {"first", "second"}) menu->addEntry(entry);
+    menu->setCurrent(0);
+    frame->addView(menu);
+    frame->idle();
+    ASSERT_TRUE(driver->grabPointer(host));
+    // Without the pointer the menu could never be closed by a click: it must not open at all,
+    // and the press must come back instead of waiting forever.
+    driver->sendButtonPress(child, 5, 5, 1);
+    for (int i = 0; i < 20; ++i) {
+        frame->idle();
+        platform::sleepMilliseconds(10);
+    }
+    EXPECT_EQ(menu->getCurrent(), 0);
+    frame->forget();
+}
+
 TEST_F(X11Fixture, TypedKeysReachAnOpenTextField) {
     auto* frame = new CFrame(CRect(0, 0, 200, 80), reinterpret_cast<void*>(host), nullptr);
     ASSERT_TRUE(frame->isOpen());

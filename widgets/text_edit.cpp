@@ -191,7 +191,9 @@ int32_t CTextEdit::onKeyDown(VstKeyCode& key) {
             // No cancel key; the entry stays open.
             return 1;
         default: {
-            if (key.character < 0x20 || key.character > 0x7e) return -1;
+            // Printable ASCII and Latin-1 (accented names), as the names are stored.
+            const int c = key.character;
+            if (c < 0x20 || (c > 0x7e && c < 0xa0) || c > 0xff) return -1;
             if (allSelected) {
                 entryText.clear();
                 caret = 0;

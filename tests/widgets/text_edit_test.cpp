@@ -94,6 +94,11 @@ TEST_F(TextEditFixture, EditingKeysAndTheLengthLimit) {
     test.frame->keyDown({0, platform::kKeyHome, 0});
     test.frame->keyDown({0, platform::kKeyDelete, 0});
     EXPECT_EQ(field->typedText(), "urrenXt");
+    // Latin-1 letters go in; control characters do not.
+    test.frame->keyDown({0xe9, 0, 0});
+    test.frame->keyDown({0x85, 0, 0});
+    test.frame->keyDown({0x7f, 0, 0});
+    EXPECT_EQ(field->typedText(), "\xe9urrenXt");
     for (int i = 0; i < 300; ++i) test.frame->keyDown({'a', 0, 0});
     EXPECT_EQ(field->typedText().size(), CTextEdit::kMaxTextLength);
     test.frame->keyDown({0, platform::kKeyEnter, 0});

@@ -39,15 +39,22 @@ constexpr AutoRelease kLinkedHighBand{0.15, 2, 0.15, 1.5};
 constexpr AutoRelease kFinalStage{0.2, 4, 0.1, 1.3};
 
 // Attack toward a higher peak, release toward a lower one; with automatic release the release
-// speeds up while the fast smoothing runs above the slow one.
+// speeds up while the fast smoothing runs above the slow one. Both steps are computed and one
+// is chosen: which one changes from sample to sample, and a mispredicted branch would stall
+// the envelope's recursion.
 inline double followEnvelope(double envelope, double peak, double attackCoef, double releaseCoef,
                              bool autoRelease, const AutoRelease& constants, double fast,
                              double slow, double releaseScale = 1) {
-    if (peak > envelope) return envelope + (peak - envelope) * attackCoef;
-    if (!autoRelease) return envelope + (peak - envelope) * releaseCoef;
-    const double d = constants.k * fast / (slow + 1e-6);
-    return envelope + (peak - envelope) * releaseCoef * (constants.m * d / (d + 1) + constants.c) *
-                          constants.factor * releaseScale;
+    const double rise = envelope + (peak - envelope) * attackCoef;
+    double fall;
+    if (!autoRelease) {
+        fall = envelope + (peak - envelope) * releaseCoef;
+    } else {
+        const double d = constants.k * fast / (slow + 1e-6);
+        fall = envelope + (peak - envelope) * releaseCoef * (constants.m * d / (d + 1) + constants.c) *
+                              constants.factor * releaseScale;
+    }
+    return peak > envelope ? rise : fall;
 }
 
 // One detector step for the three bands of one side, in vector lanes (see detector_lanes.h):

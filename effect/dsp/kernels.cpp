@@ -444,6 +444,9 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     for (int det = 0; det < 2; ++det)
         for (int b = 0; b < BandCount; ++b)
             bandPeak[det][b] = stageScratch[static_cast<std::size_t>(det * BandCount + b)].data();
+    // Per channel: the processed signal and the gain the meters show.
+    double* processed[2] = {stageScratch[6].data(), stageScratch[7].data()};
+    double* processedGain[2] = {stageScratch[8].data(), stageScratch[9].data()};
     // Filter states live in locals for the sub-block and are stored back after it.
     std::array<ChannelFilters, 2> channel = channelFilters;
     std::array<CBiquad, SmoothingCount> smooth = {
@@ -537,30 +540,14 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
             lanes.storeTo(fastFilters, slowFilters, bandEnvelopes);
         }
 
-        // 3. Sum of the gained bands, final stage, wet and dry rings, mix, output and meters.
+        // 3. Sum of the gained bands and the final stage: the processed signal.
         offset = chunkOffset;
         for (int i = 0; i < count; ++i) {
-            const auto frame = static_cast<std::size_t>(first + i);
             const auto k = static_cast<std::size_t>(i);
             const auto w = static_cast<std::size_t>(write);
             const auto rPeak = static_cast<std::size_t>(readPeak);
             const auto rBand = static_cast<std::size_t>(readBand);
             offset = -offset;
-
-            // Inputs and dry rings (raw inputs in every three-band kernel).
-            double input[2];
-            double other = 0;
-            if constexpr (mono) {
-                input[0] = sources.processed[frame] + offset;
-                other = sources.other[frame] + offset;
-                dry[0][delay] = input[0];
-                dry[1][delay] = other;
-            } else {
-                input[0] = inputLeft[frame] + offset;
-                input[1] = inputRight[frame] + offset;
-                dry[0][delay] = input[0];
-                dry[1][delay] = input[1];
-            }
 
             double sum[2] = {0, 0};
             double smallestGain[2] = {1e300, 1e300};
@@ -572,8 +559,7 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 }
             }
 
-            // Final stage: brick-wall limiter on the sum, or just its delay.
-            double processed[2];
+            // Brick-wall limiter on the sum, or just its delay.
             double finalGain[2] = {1, 1};
             for (int c = 0; c < channels; ++c) sumRing[c][w] = sum[c];
             if (brickwall) {
@@ -593,13 +579,41 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                     finalGain[det] = e < 1 ? 1 : 1 / e;
                 }
                 if constexpr (!unlinked) finalGain[1] = finalGain[0];
-                for (int c = 0; c < channels; ++c) processed[c] = clampUnit(sumRing[c][rBand] * finalGain[c]);
+                for (int c = 0; c < channels; ++c) processed[c][k] = clampUnit(sumRing[c][rBand] * finalGain[c]);
             } else {
-                for (int c = 0; c < channels; ++c) processed[c] = sumRing[c][rBand];
+                for (int c = 0; c < channels; ++c) processed[c][k] = sumRing[c][rBand];
+            }
+            for (int c = 0; c < 2; ++c) processedGain[c][k] = smallestGain[c] * finalGain[c];
+
+            write = (write + 1) & detectorMask;
+            readPeak = (readPeak + 1) & detectorMask;
+            readBand = (readBand + 1) & detectorMask;
+        }
+
+        // 4. Dry and wet rings, mix, output gain and meters.
+        offset = chunkOffset;
+        for (int i = 0; i < count; ++i) {
+            const auto frame = static_cast<std::size_t>(first + i);
+            const auto k = static_cast<std::size_t>(i);
+            offset = -offset;
+
+            // Inputs and dry rings (raw inputs in every three-band kernel).
+            double input[2];
+            double other = 0;
+            if constexpr (mono) {
+                input[0] = sources.processed[frame] + offset;
+                other = sources.other[frame] + offset;
+                dry[0][delay] = input[0];
+                dry[1][delay] = other;
+            } else {
+                input[0] = inputLeft[frame] + offset;
+                input[1] = inputRight[frame] + offset;
+                dry[0][delay] = input[0];
+                dry[1][delay] = input[1];
             }
 
             // Wet ring, mix with the dry entries, output gain.
-            for (int c = 0; c < channels; ++c) wet[c][delay] = processed[c] * v.ceilingGain;
+            for (int c = 0; c < channels; ++c) wet[c][delay] = processed[c][k] * v.ceilingGain;
             double wetValue[2] = {wet[0][wetRead], 0};
             if constexpr (!mono) wetValue[1] = wet[1][wetRead];
             delay = (delay + 1) & delayMask;
@@ -609,7 +623,7 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 const double dryValue = dry[c][delay];
                 out[c] = v.outputGain * (dryValue + v.mixAmount * (wetValue[c] - dryValue));
             }
-            double meterGain[2] = {smallestGain[0] * finalGain[0], smallestGain[1] * finalGain[1]};
+            double meterGain[2] = {processedGain[0][k], processedGain[1][k]};
             double meterInput[2] = {input[0], mono ? input[0] : input[1]};
             if constexpr (mono) {
                 const double outOther = v.outputGain * dry[1][delay];
@@ -640,10 +654,6 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 meterChannels[0].update(meter, meterInput[0], outputLeft[frame], meterGain[0], true);
                 meterChannels[1].update(meter, meterInput[1], outputRight[frame], meterGain[1], true);
             }
-
-            write = (write + 1) & detectorMask;
-            readPeak = (readPeak + 1) & detectorMask;
-            readBand = (readBand + 1) & detectorMask;
         }
     }
 

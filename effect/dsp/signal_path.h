@@ -157,7 +157,7 @@ private:
     // Per-frame values handed from one kernel pass to the next. Chunks of kStageChunk frames
     // keep every look-ahead read behind the writes of its own chunk.
     static constexpr int kStageChunk = 64;
-    std::array<std::array<double, kStageChunk>, 8> stageScratch{};
+    std::array<std::array<double, kStageChunk>, 10> stageScratch{};
 };
 
 // Transfer-curve helpers the parameter model needs (single precision at the edges).

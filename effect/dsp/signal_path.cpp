@@ -58,7 +58,12 @@ SignalPath::SignalPath()
 SignalPath::~SignalPath() = default;
 
 bool SignalPath::vectorKernelsAvailable() {
-    static const bool available = __builtin_cpu_supports("avx");
+    // The processor check is initialised explicitly: in a library a host loads, nothing
+    // guarantees that its constructor has already run.
+    static const bool available = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx") != 0;
+    }();
     return available;
 }
 

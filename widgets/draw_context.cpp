@@ -112,13 +112,13 @@ void CDrawContext::fillEllipse(const CRect& rect) {
 namespace {
 platform::FontStyle fontStyle(int index, int face) {
     const FontEntry& entry = kFontTable[static_cast<std::size_t>(index)];
-    platform::FontStyle spec;
-    spec.pixelHeight = entry.pixelHeight;
-    spec.symbol = entry.symbolFace;
-    spec.bold = entry.alwaysBold || (face & kBoldFace) != 0;
-    spec.italic = (face & kItalicFace) != 0;
-    spec.underline = (face & kUnderlineFace) != 0;
-    return spec;
+    platform::FontStyle style;
+    style.pixelHeight = entry.pixelHeight;
+    style.symbol = entry.symbolFace;
+    style.bold = entry.alwaysBold || (face & kBoldFace) != 0;
+    style.italic = (face & kItalicFace) != 0;
+    style.underline = (face & kUnderlineFace) != 0;
+    return style;
 }
 }  // namespace
 

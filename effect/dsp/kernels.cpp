@@ -250,13 +250,13 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
         return curve(envelope * v.driveGain * v.kneeScale) / envelope;
     };
     const MonoSources sources = monoSources(routing, inputLeft.data(), inputRight.data());
+    PairedChannelFilters paired(filters[0], filters[1]);  // stereo: both channels in two lanes
 
     for (int first = 0; first < frames; first += kStageChunk) {
         const int count = std::min(kStageChunk, frames - first);
         const double chunkOffset = offset;
 
         // 1. Filters into the look-ahead rings; the peak each detector sees.
-        PairedChannelFilters paired(filters[0], filters[1]);
         int ringWrite = write;
         for (int i = 0; i < count; ++i) {
             const auto frame = static_cast<std::size_t>(first + i);
@@ -285,7 +285,6 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
             }
             ringWrite = (ringWrite + 1) & detectorMask;
         }
-        if constexpr (!mono) paired.storeTo(filters[0], filters[1]);
 
         // 2. Detectors and envelopes: the peaks become gains, in place.
         offset = chunkOffset;
@@ -385,6 +384,7 @@ void SignalPath::processSingle(int frames, const MeterSetup& meter) {
         write = ringWrite;
     }
 
+    if constexpr (!mono) paired.storeTo(filters[0], filters[1]);
     detectorWrite = write;
     delayWrite = delay;
     denormalOffset = offset;
@@ -456,6 +456,23 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
     CBiquad* const finalFilters[2][2] = {{&smooth[MainFast], &smooth[MainSlow]},
                                          {&smooth[MainRightFast], &smooth[MainRightSlow]}};
     SmoothingPair finalSmoothing[2] = {SmoothingPair(finalFilters[0]), SmoothingPair(finalFilters[1])};
+    // The bands' detectors of each side, three lanes of one vector, and the filters of both
+    // channels in two lanes: loaded once here and stored back at the end.
+    CBiquad* bandFast[2][BandCount];
+    CBiquad* bandSlow[2][BandCount];
+    double* bandEnvelopes[2][BandCount];
+    for (int det = 0; det < 2; ++det) {
+        for (int b = 0; b < BandCount; ++b) {
+            const auto pair = static_cast<std::size_t>(bandSmoothing[det][b]);
+            bandFast[det][b] = &smooth[pair];
+            bandSlow[det][b] = &smooth[pair + 1];
+            bandEnvelopes[det][b] = &envelope[static_cast<std::size_t>(bandEnvelope[det][b])];
+        }
+    }
+    BandDetectorLanes bandLanes[2] = {
+        {bandFast[0], bandSlow[0], bandEnvelopes[0], d.attackCoef, d.bandReleaseCoef, bandRelease, v.bandSat},
+        {bandFast[1], bandSlow[1], bandEnvelopes[1], d.attackCoef, d.bandReleaseCoef, bandRelease, v.bandSat}};
+    PairedChannelFilters paired(channel[0], channel[1]);
     const MonoSources sources = monoSources(routing, inputLeft.data(), inputRight.data());
 
     for (int first = 0; first < frames; first += kStageChunk) {
@@ -463,7 +480,6 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
         const double chunkOffset = offset;
 
         // 1. High-pass and band split per channel; each band into its look-ahead ring.
-        PairedChannelFilters paired(channel[0], channel[1]);
         int ringWrite = write;
         for (int i = 0; i < count; ++i) {
             const auto frame = static_cast<std::size_t>(first + i);
@@ -510,22 +526,10 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
             }
             ringWrite = (ringWrite + 1) & detectorMask;
         }
-        if constexpr (!mono) paired.storeTo(channel[0], channel[1]);
 
         // 2. Band detectors: peak maxima become gains, in place, the three bands of a side
         //    in the lanes of one vector.
         for (int det = 0; det < detectors; ++det) {
-            CBiquad* fastFilters[BandCount];
-            CBiquad* slowFilters[BandCount];
-            double* bandEnvelopes[BandCount];
-            for (int b = 0; b < BandCount; ++b) {
-                const auto pair = static_cast<std::size_t>(bandSmoothing[det][b]);
-                fastFilters[b] = &smooth[pair];
-                slowFilters[b] = &smooth[pair + 1];
-                bandEnvelopes[b] = &envelope[static_cast<std::size_t>(bandEnvelope[det][b])];
-            }
-            BandDetectorLanes lanes(fastFilters, slowFilters, bandEnvelopes, d.attackCoef,
-                                    d.bandReleaseCoef, bandRelease, v.bandSat);
             offset = chunkOffset;
             for (int i = 0; i < count; ++i) {
                 const auto k = static_cast<std::size_t>(i);
@@ -533,10 +537,9 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
                 const Double4 peak = Double4{bandPeak[det][LowBand][k], bandPeak[det][MidBand][k],
                                              bandPeak[det][HighBand][k], bandPeak[det][LowBand][k]} +
                                      kDetectorFloor + offset;
-                const Double4 gain = lanes.step(peak, autoRelease, curve, v.driveGain, v.kneeScale);
+                const Double4 gain = bandLanes[det].step(peak, autoRelease, curve, v.driveGain, v.kneeScale);
                 for (int b = 0; b < BandCount; ++b) bandPeak[det][b][k] = gain[b];
             }
-            lanes.storeTo(fastFilters, slowFilters, bandEnvelopes);
         }
 
         // 3. Sum of the gained bands and the final stage: the processed signal.
@@ -656,6 +659,9 @@ void SignalPath::processMulti(int frames, const MeterSetup& meter) {
         }
     }
 
+    if constexpr (!mono) paired.storeTo(channel[0], channel[1]);
+    for (int det = 0; det < detectors; ++det)
+        bandLanes[det].storeTo(bandFast[det], bandSlow[det], bandEnvelopes[det]);
     detectorWrite = write;
     delayWrite = delay;
     denormalOffset = offset;
